@@ -1,0 +1,113 @@
+#include "app/frmmain.h"
+#include "ui_frmmain.h"
+
+#include "app/messages.h"
+#include "app/prompts.h"
+#include "convert/cp936.h"
+
+#include <QApplication>
+#include <QLineEdit>
+
+#include <limits>
+
+frmMain::frmMain(Prompts &prompts, convert::Cp936 &codec, QWidget *parent)
+    : QMainWindow(parent), ui(std::make_unique<Ui::frmMain>()), m_prompts(prompts), m_codec(codec)
+{
+    ui->setupUi(this);
+
+    connect(ui->Command1, &QPushButton::clicked, this, &frmMain::Command1_Click);
+    connect(ui->Command2, &QPushButton::clicked, this, &frmMain::Command2_Click);
+    connect(ui->mnu_exit, &QAction::triggered, this, &frmMain::mnu_exit_Click);
+    connect(ui->mnu_about, &QAction::triggered, this, &frmMain::mnu_about_Click);
+    connect(ui->mnu_hztoUni, &QAction::triggered, this, &frmMain::mnu_hztoUni_Click);
+    connect(ui->mnu_Unitohz, &QAction::triggered, this, &frmMain::mnu_Unitohz_Click);
+    connect(ui->mnu_changname, &QAction::triggered, this, &frmMain::mnu_changname_Click);
+    connect(ui->Command3, &QPushButton::clicked, this, &frmMain::Command3_Click);
+    connect(ui->Command4, &QPushButton::clicked, this, &frmMain::Command4_Click);
+    connect(ui->Command5, &QPushButton::clicked, this, &frmMain::Command5_Click);
+    connect(ui->Command6, &QPushButton::clicked, this, &frmMain::Command6_Click);
+    connect(ui->Command7, &QPushButton::clicked, this, &frmMain::Command7_Click);
+    connect(ui->Option1, &QRadioButton::clicked, this, &frmMain::Option1_Click);
+    connect(ui->Option2, &QRadioButton::clicked, this, &frmMain::Option2_Click);
+    connect(ui->Option3, &QRadioButton::clicked, this, &frmMain::Option3_Click);
+    connect(ui->Option4, &QRadioButton::clicked, this, &frmMain::Option4_Click);
+    connect(ui->Command8, &QPushButton::clicked, this, &frmMain::Command8_Click);
+
+    // Designer cannot store a fractional point size.
+    QFont titleFont = ui->Label1->font();
+    titleFont.setPointSizeF(10.5);
+    ui->Label1->setFont(titleFont);
+
+    // No text field has a length limit (QLineEdit stops at 32767 otherwise).
+    for (QLineEdit *field : findChildren<QLineEdit *>())
+        field->setMaxLength(std::numeric_limits<int>::max());
+
+    // The client area below the menu bar (6285 x 5895 twips) is fixed:
+    // nothing in it moves or resizes.
+    const QSize client(419, 393);
+    setFixedSize(client.width(), client.height() + menuBar()->sizeHint().height());
+    ui->Command1->setFocus();
+
+    Form_Load();
+}
+
+frmMain::~frmMain() = default;
+
+void frmMain::Form_Load()
+{
+    ui->SSTab1->setCurrentIndex(0);
+    m_exportFilter = QStringLiteral("文本文件(*.txt) (*.txt)");
+    m_saveFileFilter = QStringLiteral("ShinSangokumusou3.dat (ShinSangokumusou3.dat)");
+}
+
+void frmMain::Command1_Click()
+{
+    endProgram();
+}
+
+void frmMain::mnu_exit_Click()
+{
+    endProgram();
+}
+
+void frmMain::Command2_Click()
+{
+    showAbout();
+}
+
+void frmMain::mnu_about_Click()
+{
+    showAbout();
+}
+
+void frmMain::showAbout()
+{
+}
+
+void frmMain::endProgram()
+{
+    // At once and without a question: every window closes, the about
+    // window included, and the event loop ends.
+    QApplication::closeAllWindows();
+    QCoreApplication::exit(0);
+}
+
+void frmMain::mnu_hztoUni_Click()
+{
+    ui->SSTab1->setCurrentIndex(0);
+}
+
+void frmMain::mnu_Unitohz_Click()
+{
+    ui->SSTab1->setCurrentIndex(1);
+}
+
+void frmMain::mnu_changname_Click()
+{
+    ui->SSTab1->setCurrentIndex(2);
+}
+
+void frmMain::showError(const QString &text)
+{
+    m_prompts.message(this, messages::errorTitle.toString(), text);
+}

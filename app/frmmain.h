@@ -1,0 +1,55 @@
+#pragma once
+
+#include <QMainWindow>
+
+#include <memory>
+
+namespace Ui { class frmMain; }
+namespace convert { class Cp936; }
+class Prompts;
+
+// The main window: three tool pages, the menu, the about and exit buttons.
+// Its controls keep their object names from the form (Text1, List1,
+// Command3, ...); tests find them by those names.
+//
+// The form places each page's frame relative to the page, which starts
+// 24 px below the top of the tab control (under the tab strip).
+class frmMain : public QMainWindow {
+public:
+    frmMain(Prompts &prompts, convert::Cp936 &codec, QWidget *parent = nullptr);
+    ~frmMain() override;
+
+private:
+    // The window, its menu and its buttons (frmmain.cpp).
+    void Form_Load();
+    void Command1_Click();
+    void Command2_Click();
+    void mnu_exit_Click();
+    void mnu_about_Click();
+    void mnu_hztoUni_Click();
+    void mnu_Unitohz_Click();
+    void mnu_changname_Click();
+    void endProgram();
+    void showAbout();
+    void showError(const QString &text);
+
+    // Pages 0 and 1: the conversions and their export (frmmain_conversion.cpp).
+    void Command3_Click();
+    void Command4_Click();
+    void Command5_Click();
+    void Command6_Click();
+
+    // Page 2: the save file's name slots (frmmain_savefile.cpp).
+    void Command7_Click();
+    void Option1_Click();
+    void Option2_Click();
+    void Option3_Click();
+    void Option4_Click();
+    void Command8_Click();
+
+    std::unique_ptr<Ui::frmMain> ui;
+    Prompts &m_prompts;
+    convert::Cp936 &m_codec;
+    QString m_exportFilter;
+    QString m_saveFileFilter;
+};

@@ -1,0 +1,23 @@
+#include "app/frmmain.h"
+#include "app/messages.h"
+#include "app/qtprompts.h"
+#include "convert/cp936.h"
+
+#include <QApplication>
+
+int main(int argc, char *argv[])
+{
+    QApplication app(argc, argv);
+    QtPrompts prompts;
+
+    convert::Cp936 &codec = convert::Cp936::instance();
+    if (!codec.isOpen()) {
+        // Wrong codes would be worse than none.
+        prompts.message(nullptr, messages::errorTitle.toString(), messages::noConverter.toString());
+        return 1;
+    }
+
+    frmMain window(prompts, codec);
+    window.show();
+    return app.exec();
+}

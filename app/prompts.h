@@ -1,0 +1,20 @@
+#pragma once
+
+#include <QString>
+
+class QWidget;
+
+// Every modal dialog of the program goes through here, so that tests can
+// script the answers. QtPrompts shows the real dialogs.
+class Prompts {
+public:
+    virtual ~Prompts() = default;
+
+    // A chosen path, or "" when the user cancelled.
+    virtual QString openFileName(QWidget *parent, const QString &filter) = 0;
+    virtual QString saveFileName(QWidget *parent, const QString &title, const QString &filter,
+                                 const QString &proposedPath) = 0;
+
+    // A message box with one OK button and no icon.
+    virtual void message(QWidget *parent, const QString &title, const QString &text) = 0;
+};

@@ -1,0 +1,36 @@
+# Shared by scripts/run and scripts/test: install what is missing, build.
+set -euo pipefail
+
+ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
+BUILD="${VEMDRA_BUILD:-$ROOT/build}"
+
+PACKAGES=(
+    cmake ninja-build g++ qt6-base-dev libicu-dev
+    xvfb xauth x11-utils
+    fonts-noto-cjk fonts-arphic-ukai
+)
+
+# Installs the packages that dpkg does not list as installed, with apt.
+install_missing() {
+    local missing=()
+    for package in "$@"; do
+        dpkg-query -W -f='${db:Status-Status}' "$package" 2>/dev/null | grep -qx installed \
+            || missing+=("$package")
+    done
+    [ ${#missing[@]} -eq 0 ] && return 0
+
+    echo "Installing: ${missing[*]}"
+    local sudo=()
+    [ "$(id -u)" -eq 0 ] || sudo=(sudo)
+    "${sudo[@]}" env DEBIAN_FRONTEND=noninteractive apt-get update -qq
+    "${sudo[@]}" env DEBIAN_FRONTEND=noninteractive \
+        apt-get install -y -qq --no-install-recommends "${missing[@]}" </dev/null
+}
+
+# Configures once, then builds only what changed.
+build() {
+    if [ ! -f "$BUILD/CMakeCache.txt" ]; then
+        cmake -S "$ROOT" -B "$BUILD" -G Ninja "$@"
+    fi
+    cmake --build "$BUILD"
+}

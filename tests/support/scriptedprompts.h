@@ -1,0 +1,60 @@
+#pragma once
+
+#include "app/prompts.h"
+
+#include <QList>
+#include <QQueue>
+#include <QString>
+
+// Answers the program's dialogs from a script and records what was asked.
+// A request with no answer queued counts as a cancel and is recorded in
+// `unscripted`, which a test's cleanup() checks.
+class ScriptedPrompts : public Prompts {
+public:
+    struct Message {
+        QString title;
+        QString text;
+    };
+    struct FileRequest {
+        QString title;
+        QString filter;
+        QString proposedPath;
+    };
+
+    QQueue<QString> openAnswers;
+    QQueue<QString> saveAnswers;
+    QList<Message> messages;
+    QList<FileRequest> openRequests;
+    QList<FileRequest> saveRequests;
+    int unscripted = 0;
+
+    QString openFileName(QWidget *, const QString &filter) override
+    {
+        openRequests.append({QString(), filter, QString()});
+        return next(openAnswers);
+    }
+
+    QString saveFileName(QWidget *, const QString &title, const QString &filter,
+                         const QString &proposedPath) override
+    {
+        saveRequests.append({title, filter, proposedPath});
+        return next(saveAnswers);
+    }
+
+    void message(QWidget *, const QString &title, const QString &text) override
+    {
+        messages.append({title, text});
+    }
+
+    void reset() { *this = ScriptedPrompts(); }
+
+private:
+    QString next(QQueue<QString> &answers)
+    {
+        if (answers.isEmpty()) {
+            ++unscripted;
+            return {};
+        }
+        return answers.dequeue();
+    }
+};

@@ -1,0 +1,112 @@
+#include "convert/cp936.h"
+
+#include <QTest>
+
+using convert::Cp936;
+
+class tst_Cp936 : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase() { QVERIFY(Cp936::instance().isOpen()); }
+
+    void encodesOneCharacter_data()
+    {
+        QTest::addColumn<QString>("character");
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::newRow("hanzi is lead then trail") << QStringLiteral("只") << QByteArray::fromHex("D6BB");
+        QTest::newRow("full-width comma") << QStringLiteral("，") << QByteArray::fromHex("A3AC");
+        QTest::newRow("euro sign is the single byte 80") << QStringLiteral("€") << QByteArray::fromHex("80");
+        QTest::newRow("middle dot is A1A4, not a GB18030 code") << QString(QChar(0x00B7)) << QByteArray::fromHex("A1A4");
+        QTest::newRow("em dash") << QString(QChar(0x2014)) << QByteArray::fromHex("A1AA");
+        QTest::newRow("ASCII letter") << QStringLiteral("A") << QByteArray::fromHex("41");
+        QTest::newRow("tab") << QStringLiteral("\t") << QByteArray::fromHex("09");
+        QTest::newRow("NUL") << QString(QChar(0)) << QByteArray::fromHex("00");
+        QTest::newRow("user-defined area") << QString(QChar(0xE000)) << QByteArray::fromHex("AAA1");
+        QTest::newRow("outside the table is ?") << QStringLiteral("ß") << QByteArray("?");
+        QTest::newRow("surrogate pair is one ?") << QStringLiteral("😀") << QByteArray("?");
+        QTest::newRow("lone high surrogate is ?") << QString(QChar(0xD800)) << QByteArray("?");
+        QTest::newRow("lone low surrogate is ?") << QString(QChar(0xDC00)) << QByteArray("?");
+    }
+    void encodesOneCharacter()
+    {
+        QFETCH(QString, character);
+        QFETCH(QByteArray, bytes);
+        const convert::AnsiCode code = Cp936::instance().encode(character);
+        QCOMPARE(code.size, int(bytes.size()));
+        QCOMPARE(code.bytes[0], quint8(bytes[0]));
+        if (code.size == 2)
+            QCOMPARE(code.bytes[1], quint8(bytes[1]));
+    }
+
+    void signedCodeOfTwoBytesIsNegative()
+    {
+        QCOMPARE(Cp936::instance().encode(QStringLiteral("只")).code16(), qint16(-10565));
+        QCOMPARE(Cp936::instance().encode(QStringLiteral("€")).code16(), qint16(128));
+    }
+
+    void decodesBytePair_data()
+    {
+        QTest::addColumn<QByteArray>("pair");
+        QTest::addColumn<QString>("text");
+        QTest::newRow("lead and trail give one character") << QByteArray::fromHex("D6BB") << QStringLiteral("只");
+        QTest::newRow("two one-byte codes give two characters") << QByteArray::fromHex("4142") << QStringLiteral("AB");
+        QTest::newRow("byte 80 is the euro sign") << QByteArray::fromHex("8000") << QStringLiteral("€");
+        QTest::newRow("A1A4 is the middle dot") << QByteArray::fromHex("A1A4") << QString(QChar(0x00B7));
+        QTest::newRow("user-defined area") << QByteArray::fromHex("AAA1") << QString(QChar(0xE000));
+        QTest::newRow("zero first byte ends the text") << QByteArray::fromHex("0041") << QString();
+        QTest::newRow("zero second byte ends the text") << QByteArray::fromHex("4100") << QStringLiteral("A");
+        QTest::newRow("lead byte before zero is a replacement")
+            << QByteArray::fromHex("D600") << QString(QChar::ReplacementCharacter);
+        QTest::newRow("lead byte at the end is a replacement, not dropped")
+            << QByteArray::fromHex("41D6") << (QStringLiteral("A") + QChar(QChar::ReplacementCharacter));
+        QTest::newRow("lead byte before a non-trail keeps the second byte")
+            << QByteArray::fromHex("817F") << (QString(QChar::ReplacementCharacter) + QChar(0x7F));
+    }
+    void decodesBytePair()
+    {
+        QFETCH(QByteArray, pair);
+        QFETCH(QString, text);
+        QCOMPARE(Cp936::instance().decodePair(quint8(pair[0]), quint8(pair[1])), text);
+    }
+
+    void decodingKeepsNoState()
+    {
+        Cp936 &codec = Cp936::instance();
+        QCOMPARE(codec.decodePair(0x41, 0xD6), QStringLiteral("A") + QChar(QChar::ReplacementCharacter));
+        // A lead byte left over from the call before must not pair with this one.
+        QCOMPARE(codec.decodePair(0xBB, 0x00), QString(QChar::ReplacementCharacter));
+        QCOMPARE(codec.decodePair(0x41, 0x42), QStringLiteral("AB"));
+    }
+
+    // Every two-byte code that decodes to a character encodes back to itself.
+    void everyDefinedPairRoundTrips()
+    {
+        Cp936 &codec = Cp936::instance();
+        int defined = 0;
+        for (int lead = 0x81; lead <= 0xFE; ++lead) {
+            for (int trail = 0x40; trail <= 0xFE; ++trail) {
+                if (trail == 0x7F)
+                    continue;
+                const QString text = codec.decodePair(quint8(lead), quint8(trail));
+                if (text.size() != 1 || text[0] == QChar::ReplacementCharacter)
+                    continue;
+                ++defined;
+                const convert::AnsiCode code = codec.encode(text);
+                if (code.size != 2 || code.lead() != lead || code.trail() != trail)
+                    QFAIL(qPrintable(QStringLiteral("%1%2 does not round-trip")
+                                         .arg(lead, 2, 16).arg(trail, 2, 16)));
+            }
+        }
+        QVERIFY2(defined > 21000, qPrintable(QString::number(defined)));
+    }
+
+    void encodesLine()
+    {
+        QCOMPARE(Cp936::instance().encodeLine(u"A只€ß"), QByteArray::fromHex("41D6BB803F"));
+        QCOMPARE(Cp936::instance().encodeLine(u""), QByteArray());
+    }
+};
+
+QTEST_GUILESS_MAIN(tst_Cp936)
+#include "tst_cp936.moc"

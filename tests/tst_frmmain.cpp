@@ -1,0 +1,170 @@
+#include "app/resultlist.h"
+#include "support/mainwindowfixture.h"
+
+#include <QAction>
+#include <QClipboard>
+#include <QLabel>
+#include <QMenuBar>
+#include <QRadioButton>
+#include <QTabWidget>
+
+class tst_frmMain : public QObject {
+    Q_OBJECT
+
+    MainWindowFixture f;
+    ResultList *list1() const { return f.control<ResultList>("List1"); }
+    QTabWidget *tabs() const { return f.control<QTabWidget>("SSTab1"); }
+
+private slots:
+    void init() { f.open(); }
+    void cleanup()
+    {
+        QCOMPARE(f.prompts.unscripted, 0);
+        f.close();
+        QTRY_VERIFY(QApplication::topLevelWidgets().isEmpty());
+    }
+
+    void opensReadyOnPageZero()
+    {
+        QVERIFY(MainWindowFixture::showActive(f.window.get()));
+        QCOMPARE(f.window->windowTitle(), QStringLiteral("Vemdra v1.5a (真·三国无双3特别版)"));
+        QCOMPARE(f.control("centralwidget")->size(), QSize(419, 393));
+        QCOMPARE(tabs()->currentIndex(), 0);
+        QVERIFY(f.control<QRadioButton>("Option1")->isChecked());
+        QCOMPARE(QApplication::focusWidget(), f.control("Command1"));
+        for (QLineEdit *field : f.window->findChildren<QLineEdit *>()) {
+            QVERIFY(field->text().isEmpty());
+            QCOMPARE(field->maxLength(), std::numeric_limits<int>::max());
+        }
+        QCOMPARE(list1()->count(), 0);
+    }
+
+    void labelsNameTheirFields_data()
+    {
+        QTest::addColumn<QString>("label");
+        QTest::addColumn<QString>("field");
+        QTest::newRow("text to convert") << "Label2" << "Text1";
+        QTest::newRow("codes to convert") << "Label3" << "Text2";
+        QTest::newRow("save file path") << "Label6" << "Text3";
+        QTest::newRow("first name box") << "Label7" << "Text4";
+        QTest::newRow("first hexadecimal box") << "Label8" << "Text8";
+    }
+    void labelsNameTheirFields()
+    {
+        QFETCH(QString, label);
+        QFETCH(QString, field);
+        QCOMPARE(f.control<QLabel>(qPrintable(label))->buddy(), f.control(qPrintable(field)));
+    }
+
+    void convertsTypedText()
+    {
+        QTest::keyClicks(f.field("Text1"), "A");
+        MainWindowFixture::commitText(f.field("Text1"), QStringLiteral("只"));
+        f.click("Command3");
+        QCOMPARE(list1()->lines(), (QStringList{
+                                       QStringLiteral("序号:1   原字符:A    10进制:65   16进制:41"),
+                                       QStringLiteral("序号:2   原字符:只   10进制:214,187   16进制:D6 BB"),
+                                   }));
+        QCOMPARE(f.field("Text1")->text(), QStringLiteral("A只"));
+    }
+
+    void secondConversionReplacesTheFirst()
+    {
+        f.field("Text1")->setText(QStringLiteral("张三丰"));
+        f.click("Command3");
+        f.field("Text1")->setText(QStringLiteral("B"));
+        f.click("Command3");
+        QCOMPARE(list1()->lines(), QStringList{QStringLiteral("序号:1   原字符:B    10进制:66   16进制:42")});
+    }
+
+    void emptyInputShowsMessageAndKeepsList()
+    {
+        f.field("Text1")->setText(QStringLiteral("A"));
+        f.click("Command3");
+        f.field("Text1")->clear();
+        f.click("Command3");
+        QCOMPARE(f.prompts.messages.size(), 1);
+        QCOMPARE(f.prompts.messages[0].title, QStringLiteral("错误!"));
+        QCOMPARE(f.prompts.messages[0].text, QStringLiteral("请您先输入转换信息，在点击转换!"));
+        QCOMPARE(list1()->count(), 1);
+    }
+
+    void blanksAreNotEmptyInput()
+    {
+        f.field("Text1")->setText(QStringLiteral("  "));
+        f.click("Command3");
+        QVERIFY(f.prompts.messages.isEmpty());
+        QCOMPARE(list1()->count(), 2);
+    }
+
+    void longTextIsNotCut()
+    {
+        const QString text(100000, QChar(u'中'));
+        f.field("Text1")->setText(text);
+        QCOMPARE(f.field("Text1")->text().size(), text.size());
+        f.click("Command3");
+        QCOMPARE(list1()->count(), 100000);
+        QCOMPARE(list1()->lines().last(), QStringLiteral("序号:100000   原字符:中   10进制:214,208   16进制:D6 D0"));
+    }
+
+    void navigationKeepsEveryField()
+    {
+        const QList<QLineEdit *> fields = f.window->findChildren<QLineEdit *>();
+        for (QLineEdit *field : fields)
+            field->setText(field->objectName());
+        f.click("Command3");
+        f.control<QRadioButton>("Option3")->setChecked(true);
+
+        f.window->findChild<QAction *>("mnu_changname")->trigger();
+        QCOMPARE(tabs()->currentIndex(), 2);
+        f.window->findChild<QAction *>("mnu_Unitohz")->trigger();
+        QCOMPARE(tabs()->currentIndex(), 1);
+        f.window->findChild<QAction *>("mnu_Unitohz")->trigger();
+        QCOMPARE(tabs()->currentIndex(), 1);
+        tabs()->setCurrentIndex(2);
+        f.window->findChild<QAction *>("mnu_hztoUni")->trigger();
+        QCOMPARE(tabs()->currentIndex(), 0);
+
+        for (QLineEdit *field : fields)
+            QCOMPARE(field->text(), field->objectName());
+        QCOMPARE(list1()->count(), 5);
+        QVERIFY(f.control<QRadioButton>("Option3")->isChecked());
+    }
+
+    void copiesSelectedLinesInListOrder()
+    {
+        f.field("Text1")->setText(QStringLiteral("ABC"));
+        f.click("Command3");
+        ResultList *list = list1();
+        list->selectionModel()->select(list->model()->index(2, 0), QItemSelectionModel::Select);
+        list->selectionModel()->select(list->model()->index(0, 0), QItemSelectionModel::Select);
+        QTest::keyClick(list, Qt::Key_C, Qt::ControlModifier);
+        QCOMPARE(QGuiApplication::clipboard()->text(),
+                 QStringLiteral("序号:1   原字符:A    10进制:65   16进制:41\n"
+                                "序号:3   原字符:C    10进制:67   16进制:43"));
+
+        QTest::keyClick(list, Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClick(list, Qt::Key_C, Qt::ControlModifier);
+        QCOMPARE(QGuiApplication::clipboard()->text().count(u'\n'), 2);
+    }
+
+    void endsAtOnce_data()
+    {
+        QTest::addColumn<int>("key");
+        QTest::addColumn<int>("modifiers");
+        QTest::newRow("Ctrl+Q chooses 退出") << int(Qt::Key_Q) << int(Qt::ControlModifier);
+        QTest::newRow("Alt+Q presses 退出(&Q)") << int(Qt::Key_Q) << int(Qt::AltModifier);
+        QTest::newRow("Space on the first focus") << int(Qt::Key_Space) << int(Qt::NoModifier);
+    }
+    void endsAtOnce()
+    {
+        QFETCH(int, key);
+        QFETCH(int, modifiers);
+        QVERIFY(MainWindowFixture::showActive(f.window.get()));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key(key), Qt::KeyboardModifiers(modifiers));
+        QTRY_VERIFY(!f.window->isVisible());
+    }
+};
+
+QTEST_MAIN(tst_frmMain)
+#include "tst_frmmain.moc"
