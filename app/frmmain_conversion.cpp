@@ -3,6 +3,7 @@
 
 #include "app/messages.h"
 #include "convert/charcodes.h"
+#include "convert/codechars.h"
 
 void frmMain::Command3_Click()
 {
@@ -16,6 +17,17 @@ void frmMain::Command3_Click()
 
 void frmMain::Command4_Click()
 {
+    const QString text = ui->Text2->text();
+    if (text.isEmpty()) {
+        showError(messages::noCodesToConvert.toString());
+        return;
+    }
+    // The box shows the upper-cased codes afterwards; setting an unchanged
+    // text would only cost a relayout and lose the cursor.
+    const QString upper = convert::upperCased(text);
+    if (upper != text)
+        ui->Text2->setText(upper);
+    ui->List2->setLines(convert::CodesToChars(upper, m_codec));
 }
 
 void frmMain::Command5_Click()

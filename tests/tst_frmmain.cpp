@@ -107,6 +107,46 @@ private slots:
         QCOMPARE(list1()->lines().last(), QStringLiteral("序号:100000   原字符:中   10进制:214,208   16进制:D6 D0"));
     }
 
+    void convertsTheExampleOfThePage()
+    {
+        const QString example = f.control<QLabel>("Label5")->text().section(u':', 1);
+        QTest::keyClicks(f.field("Text2"), example.toLower());
+        f.click("Command4");
+        QCOMPARE(f.field("Text2")->text(), example);
+        const QStringList lines = f.control<ResultList>("List2")->lines();
+        QCOMPARE(lines.size(), 10);
+        QCOMPARE(lines.first(), QStringLiteral("序号:1  D6BB = 只"));
+        QCOMPARE(lines.last(), QStringLiteral("序号:10  21 = !"));
+    }
+
+    void codesRunReplacesTheLastAndKeepsEveryToken()
+    {
+        f.field("Text2")->setText(QStringLiteral("D6BB B0AE"));
+        f.click("Command4");
+        QStringList tokens;
+        for (int i = 0; i < 250; ++i)
+            tokens.append(QStringLiteral("41"));
+        f.field("Text2")->setText(tokens.join(u' '));
+        f.click("Command4");
+        const QStringList lines = f.control<ResultList>("List2")->lines();
+        QCOMPARE(lines.size(), 250);
+        QCOMPARE(lines.first(), QStringLiteral("序号:1  41 = A"));
+        QCOMPARE(lines.last(), QStringLiteral("序号:250  41 = A"));
+    }
+
+    void emptyCodesShowMessageAndKeepEverything()
+    {
+        f.field("Text2")->setText(QStringLiteral("d6bb"));
+        f.click("Command4");
+        f.field("Text2")->clear();
+        f.click("Command4");
+        QCOMPARE(f.prompts.messages.size(), 1);
+        QCOMPARE(f.prompts.messages[0].title, QStringLiteral("错误!"));
+        QCOMPARE(f.prompts.messages[0].text, QStringLiteral("请您先输入数据!"));
+        QCOMPARE(f.control<ResultList>("List2")->lines(), QStringList{QStringLiteral("序号:1  D6BB = 只")});
+        QVERIFY(f.field("Text2")->text().isEmpty());
+    }
+
     void navigationKeepsEveryField()
     {
         const QList<QLineEdit *> fields = f.window->findChildren<QLineEdit *>();

@@ -1,0 +1,68 @@
+#include "convert/codechars.h"
+
+#include "convert/cp936.h"
+#include "convert/hexparser.h"
+
+#include <QStringBuilder>
+
+#include <array>
+
+namespace convert {
+
+QString upperCased(QStringView text)
+{
+    QString upper;
+    upper.reserve(text.size());
+    for (qsizetype i = 0; i < text.size();) {
+        const bool pair = text[i].isHighSurrogate() && i + 1 < text.size()
+            && text[i + 1].isLowSurrogate();
+        const char32_t c = pair ? QChar::surrogateToUcs4(text[i], text[i + 1]) : text[i].unicode();
+        const char32_t u = QChar::toUpper(c);
+        // A mapping that would change the length is not taken.
+        if (QChar::requiresSurrogates(u) == pair) {
+            if (pair) {
+                upper += QChar(QChar::highSurrogate(u));
+                upper += QChar(QChar::lowSurrogate(u));
+            } else {
+                upper += QChar(char16_t(u));
+            }
+        } else {
+            upper += text.mid(i, pair ? 2 : 1);
+        }
+        i += pair ? 2 : 1;
+    }
+    return upper;
+}
+
+QStringList CodesToChars(QStringView codes, Cp936 &codec)
+{
+    qsizetype start = 0;
+    while (start < codes.size() && codes[start] == u' ')
+        ++start;
+    const QStringView rest = codes.mid(start);
+
+    // The input with one blank appended: every token, the last one too,
+    // is ended by a blank.
+    QList<QStringView> HexTokens;
+    HexTokens.reserve(rest.count(u' ') + 1);
+    qsizetype from = 0;
+    for (qsizetype at = rest.indexOf(u' '); at >= 0; at = rest.indexOf(u' ', from)) {
+        HexTokens.append(rest.mid(from, at - from));
+        from = at + 1;
+    }
+    HexTokens.append(rest.mid(from));
+
+    QStringList lines;
+    lines.reserve(HexTokens.size());
+    qsizetype number = 0;
+    for (const QStringView token : HexTokens) {
+        std::array<quint8, 2> CodeBytes;
+        CodeBytes[0] = quint8(HexToLong(token.left(2)));
+        CodeBytes[1] = quint8(HexToLong(token.mid(2, 2)));
+        lines.append(u"序号:" % QString::number(++number) % u"  " % token % u" = "
+                     % codec.decodePair(CodeBytes[0], CodeBytes[1]));
+    }
+    return lines;
+}
+
+} // namespace convert
