@@ -7,6 +7,7 @@
 namespace Ui { class frmMain; }
 namespace convert { class Cp936; }
 class Prompts;
+class ResultList;
 
 // The main window: three tool pages, the menu, the about and exit buttons.
 // Its controls keep their object names from the form (Text1, List1,
@@ -38,6 +39,7 @@ private:
     void Command4_Click();
     void Command5_Click();
     void Command6_Click();
+    void exportList(const ResultList &list);
 
     // Page 2: the save file's name slots (frmmain_savefile.cpp).
     void Command7_Click();
@@ -52,4 +54,5 @@ private:
     convert::Cp936 &m_codec;
     QString m_exportFilter;
     QString m_saveFileFilter;
+    QString m_exportPath;  // the export chooser proposes the last file chosen
 };

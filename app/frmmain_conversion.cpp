@@ -2,8 +2,10 @@
 #include "ui_frmmain.h"
 
 #include "app/messages.h"
+#include "app/prompts.h"
 #include "convert/charcodes.h"
 #include "convert/codechars.h"
+#include "convert/export.h"
 
 void frmMain::Command3_Click()
 {
@@ -32,8 +34,25 @@ void frmMain::Command4_Click()
 
 void frmMain::Command5_Click()
 {
+    exportList(*ui->List1);
 }
 
 void frmMain::Command6_Click()
 {
+    exportList(*ui->List2);
+}
+
+void frmMain::exportList(const ResultList &list)
+{
+    if (list.count() == 0) {
+        showError(messages::nothingToExport.toString());
+        return;
+    }
+    const QString path =
+        m_prompts.saveFileName(this, QStringLiteral("导出结果"), m_exportFilter, m_exportPath);
+    if (path.isEmpty())
+        return;
+    m_exportPath = path;
+    if (const auto error = convert::exportLines(path, list.lines(), m_codec))
+        showError(messages::exportFailed.toString().arg(path, *error));
 }
