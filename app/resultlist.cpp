@@ -6,19 +6,19 @@
 
 #include <algorithm>
 
-int ResultLines::rowCount(const QModelIndex &parent) const
+int LinesModel::rowCount(const QModelIndex &parent) const
 {
     return parent.isValid() ? 0 : int(m_lines.size());
 }
 
-QVariant ResultLines::data(const QModelIndex &index, int role) const
+QVariant LinesModel::data(const QModelIndex &index, int role) const
 {
     if (role != Qt::DisplayRole || !index.isValid() || index.row() >= m_lines.size())
         return {};
-    return m_lines.at(index.row());
+    return m_lines.at(index.row()).toString();
 }
 
-void ResultLines::setLines(QStringList lines)
+void LinesModel::setLines(convert::Lines lines)
 {
     beginResetModel();
     m_lines = std::move(lines);
@@ -41,14 +41,19 @@ QString ResultList::selectedText() const
         ranges.append({range.top(), range.bottom()});
     std::sort(ranges.begin(), ranges.end());
 
-    QStringList picked;
-    int next = 0;
+    QString text;
+    bool first = true;
+    int next = 0;  // rows before this one are taken already
     for (const auto &[top, bottom] : ranges) {
-        for (int row = std::max(top, next); row <= bottom; ++row)
-            picked.append(m_model.lines().at(row));
+        for (int row = std::max(top, next); row <= bottom; ++row) {
+            if (!first)
+                text += u'\n';
+            first = false;
+            text += m_model.lines().at(row);
+        }
         next = std::max(next, bottom + 1);
     }
-    return picked.join(u'\n');
+    return text;
 }
 
 void ResultList::keyPressEvent(QKeyEvent *event)

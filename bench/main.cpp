@@ -1,1 +1,224 @@
-int main() { return 0; }
+// vemdra-bench: speed and memory of the conversions and the export.
+//
+// Without arguments it runs every benchmark at every size, each variant in
+// a fresh process of its own so that its peak memory is its own, and prints
+// one line per measurement:  name size seconds ratio peak_MB
+// where ratio is the time over that benchmark's bare baseline.
+//
+// With "--one NAME VARIANT SIZE" it runs one measurement and prints
+// "seconds peak_MB" (used by the runner above).
+
+#include "app/frmmain.h"
+#include "app/prompts.h"
+#include "app/resultlist.h"
+#include "convert/charcodes.h"
+#include "convert/codechars.h"
+#include "convert/cp936.h"
+#include "convert/export.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QLineEdit>
+#include <QProcess>
+#include <QPushButton>
+#include <QStringBuilder>
+#include <QTemporaryDir>
+
+#include <cstdio>
+#include <fcntl.h>
+#include <functional>
+#include <sys/resource.h>
+#include <unistd.h>
+
+namespace {
+
+// Answers the export chooser with a fixed path; no dialog is ever shown.
+class BenchPrompts : public Prompts {
+public:
+    QString savePath;
+    QString openFileName(QWidget *, const QString &) override { return {}; }
+    QString saveFileName(QWidget *, const QString &, const QString &, const QString &) override
+    {
+        return savePath;
+    }
+    void message(QWidget *, const QString &, const QString &text) override
+    {
+        std::fprintf(stderr, "unexpected message: %s\n", qPrintable(text));
+    }
+};
+
+// Mixed Chinese and ASCII, as a user's text would be.
+QString mixedText(qsizetype size)
+{
+    const QString sample = QStringLiteral("真三国无双 Vemdra v1.5a，只爱撒娇不耍任性! 张三 ABC xyz 0123");
+    QString text;
+    text.reserve(size);
+    while (text.size() < size)
+        text += sample;
+    text.truncate(size);
+    return text;
+}
+
+// Four-digit codes of defined two-byte characters, blank-separated.
+QString codeLine(qsizetype tokens)
+{
+    QString text;
+    text.reserve(tokens * 5);
+    for (qsizetype i = 0; i < tokens; ++i) {
+        if (i)
+            text += u' ';
+        const int lead = 0xB0 + int(i % 0x40);
+        const int trail = 0xA1 + int((i / 0x40) % 0x5E);
+        text += QString::number(lead * 256 + trail, 16).toUpper();
+    }
+    return text;
+}
+
+double peakMegabytes()
+{
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    return double(usage.ru_maxrss) / 1024.0;
+}
+
+double secondsOf(const std::function<void()> &work)
+{
+    QElapsedTimer timer;
+    timer.start();
+    work();
+    return double(timer.nsecsElapsed()) / 1e9;
+}
+
+template <typename T>
+T *control(QWidget &window, const char *name)
+{
+    return window.findChild<T *>(QString::fromLatin1(name));
+}
+
+int runOne(int argc, char *argv[], const QString &name, const QString &variant, qsizetype size)
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    convert::Cp936 &codec = convert::Cp936::instance();
+    BenchPrompts prompts;
+    frmMain window(prompts, codec);
+    window.show();
+    QCoreApplication::processEvents();
+    QTemporaryDir dir;
+    prompts.savePath = dir.filePath("export.txt");
+
+    // The timed part starts at the click: the input is typed and shown
+    // before it, as a user's would be.
+    double seconds = -1;
+    if (name == "chars_to_codes") {
+        const QString text = mixedText(size);
+        if (variant == "bare") {
+            seconds = secondsOf([&] { volatile auto n = convert::CharsToCodes(text, codec).size(); (void)n; });
+        } else {
+            control<QLineEdit>(window, "Text1")->setText(text);
+            QCoreApplication::processEvents();
+            seconds = secondsOf([&] {
+                control<QPushButton>(window, "Command3")->click();
+                QCoreApplication::processEvents();
+            });
+            if (control<ResultList>(window, "List1")->count() != text.size())
+                return 1;
+        }
+    } else if (name == "codes_to_chars") {
+        const QString text = codeLine(size);
+        if (variant == "bare") {
+            seconds = secondsOf([&] { volatile auto n = convert::CodesToChars(text, codec).size(); (void)n; });
+        } else {
+            control<QLineEdit>(window, "Text2")->setText(text);
+            QCoreApplication::processEvents();
+            seconds = secondsOf([&] {
+                control<QPushButton>(window, "Command4")->click();
+                QCoreApplication::processEvents();
+            });
+            if (control<ResultList>(window, "List2")->count() != size)
+                return 1;
+        }
+    } else if (name == "export") {
+        // size lines in List1, one per character converted.
+        ResultList *list = control<ResultList>(window, "List1");
+        list->setLines(convert::CharsToCodes(mixedText(size), codec));
+        if (variant == "bare") {
+            // The same bytes, prepared in memory, written with one buffered
+            // write and synced as the export syncs.
+            QString all;
+            for (qsizetype i = 0; i < list->lines().size(); ++i)
+                all += list->lines().at(i) % QStringLiteral("\r\n");
+            const QByteArray bytes = codec.encodeLine(all);
+            seconds = secondsOf([&] {
+                FILE *file = std::fopen(qPrintable(prompts.savePath), "wb");
+                std::fwrite(bytes.constData(), 1, size_t(bytes.size()), file);
+                std::fflush(file);
+                fsync(fileno(file));
+                std::fclose(file);
+            });
+        } else {
+            seconds = secondsOf([&] { control<QPushButton>(window, "Command5")->click(); });
+        }
+    } else {
+        return 2;
+    }
+    std::printf("%.4f %.1f\n", seconds, peakMegabytes());
+    return 0;
+}
+
+struct Measurement {
+    double seconds = 0;
+    double peak = 0;
+};
+
+bool measure(const QString &self, const QString &name, const QString &variant, qsizetype size,
+             Measurement &result)
+{
+    QProcess child;
+    child.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    child.start(self, {"--one", name, variant, QString::number(size)});
+    if (!child.waitForFinished(-1) || child.exitCode() != 0)
+        return false;
+    const QStringList parts = QString::fromLatin1(child.readAllStandardOutput()).split(u' ');
+    if (parts.size() != 2)
+        return false;
+    result = {parts[0].toDouble(), parts[1].toDouble()};
+    return true;
+}
+
+int runAll(int argc, char *argv[])
+{
+    QCoreApplication app(argc, argv);
+    const QString self = QCoreApplication::applicationFilePath();
+    const QStringList names{"chars_to_codes", "codes_to_chars", "export"};
+    const QList<qsizetype> sizes{10'000, 100'000, 1'000'000};
+    std::printf("name size seconds ratio peak_MB\n");
+    int failures = 0;
+    for (const QString &name : names) {
+        for (qsizetype size : sizes) {
+            Measurement bare, full;
+            if (!measure(self, name, "bare", size, bare) || !measure(self, name, "window", size, full)) {
+                std::printf("%s %lld failed\n", qPrintable(name), qlonglong(size));
+                ++failures;
+                continue;
+            }
+            std::printf("%s.bare %lld %.3f %.2f %.0f\n", qPrintable(name), qlonglong(size),
+                        bare.seconds, 1.0, bare.peak);
+            std::printf("%s %lld %.3f %.2f %.0f\n", qPrintable(name), qlonglong(size), full.seconds,
+                        bare.seconds > 0 ? full.seconds / bare.seconds : 0.0, full.peak);
+            std::fflush(stdout);
+        }
+    }
+    return failures == 0 ? 0 : 1;
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    if (argc == 5 && QByteArrayView(argv[1]) == "--one")
+        return runOne(argc, argv, QString::fromLatin1(argv[2]), QString::fromLatin1(argv[3]),
+                      QByteArray(argv[4]).toLongLong());
+    return runAll(argc, argv);
+}

@@ -6,29 +6,36 @@
 
 namespace convert {
 
-QString charCodeLine(qsizetype position, QStringView character, const AnsiCode &code)
+namespace {
+
+void appendCharCodeLine(Lines &lines, qsizetype position, QStringView character,
+                        const AnsiCode &code)
 {
     // Note the blanks: four before "10进制:" for one byte, three for two.
     if (!code.isDoubleByte()) {
         const uint value = uint(code.code16());
-        return u"序号:" % QString::number(position) % u"   原字符:" % character
-            % u"    10进制:" % QString::number(value) % u"   16进制:" % hexForm(value);
+        lines.append(u"序号:" % QString::number(position) % u"   原字符:" % character
+                     % u"    10进制:" % QString::number(value) % u"   16进制:" % hexForm(value));
+        return;
     }
-    return u"序号:" % QString::number(position) % u"   原字符:" % character
-        % u"   10进制:" % QString::number(code.lead()) % u',' % QString::number(code.trail())
-        % u"   16进制:" % hexForm(code.lead()) % u' ' % hexForm(code.trail());
+    lines.append(u"序号:" % QString::number(position) % u"   原字符:" % character
+                 % u"   10进制:" % QString::number(code.lead()) % u',' % QString::number(code.trail())
+                 % u"   16进制:" % hexForm(code.lead()) % u' ' % hexForm(code.trail()));
 }
 
-QStringList CharsToCodes(QStringView text, Cp936 &codec)
+} // namespace
+
+Lines CharsToCodes(QStringView text, Cp936 &codec)
 {
-    QStringList lines;
-    lines.reserve(text.size());
+    Lines lines;
+    // A line is about 40 characters; reserving spares the copies of growth.
+    lines.reserve(text.size(), text.size() * 44);
     qsizetype position = 0;
     for (qsizetype i = 0; i < text.size();) {
         const bool pair = text[i].isHighSurrogate() && i + 1 < text.size()
             && text[i + 1].isLowSurrogate();
         const QStringView character = text.mid(i, pair ? 2 : 1);
-        lines.append(charCodeLine(++position, character, codec.encode(character)));
+        appendCharCodeLine(lines, ++position, character, codec.encode(character));
         i += character.size();
     }
     return lines;

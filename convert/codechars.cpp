@@ -34,7 +34,7 @@ QString upperCased(QStringView text)
     return upper;
 }
 
-QStringList CodesToChars(QStringView codes, Cp936 &codec)
+Lines CodesToChars(QStringView codes, Cp936 &codec)
 {
     qsizetype start = 0;
     while (start < codes.size() && codes[start] == u' ')
@@ -52,8 +52,8 @@ QStringList CodesToChars(QStringView codes, Cp936 &codec)
     }
     HexTokens.append(rest.mid(from));
 
-    QStringList lines;
-    lines.reserve(HexTokens.size());
+    Lines lines;
+    lines.reserve(HexTokens.size(), rest.size() + HexTokens.size() * 16);
     qsizetype number = 0;
     for (const QStringView token : HexTokens) {
         std::array<quint8, 2> CodeBytes;

@@ -1,7 +1,8 @@
 #pragma once
 
+#include "convert/lines.h"
+
 #include <QString>
-#include <QStringList>
 #include <QStringView>
 
 namespace convert {
@@ -21,6 +22,6 @@ QString upperCased(QStringView text);
 // separates. The first two characters of a token give its first byte and
 // the next two its second byte (through HexToLong); the pair is decoded as
 // code page 936 text up to its first NUL.
-QStringList CodesToChars(QStringView codes, Cp936 &codec);
+Lines CodesToChars(QStringView codes, Cp936 &codec);
 
 } // namespace convert

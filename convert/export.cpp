@@ -9,12 +9,12 @@ namespace convert {
 
 namespace {
 
-// Lines are encoded and written in batches of about this many bytes.
+// Lines are encoded and written in batches of about this many characters.
 constexpr qsizetype batchSize = 1 << 20;
 
 } // namespace
 
-std::optional<QString> exportLines(const QString &path, const QStringList &lines, Cp936 &codec)
+std::optional<QString> exportLines(const QString &path, const Lines &lines, Cp936 &codec)
 {
     const QFileInfo target(path);
     if (target.exists() && !target.isFile())
@@ -31,8 +31,8 @@ std::optional<QString> exportLines(const QString &path, const QStringList &lines
         batch.clear();
         return file.write(bytes) == bytes.size();
     };
-    for (const QString &line : lines) {
-        batch += line;
+    for (qsizetype i = 0; i < lines.size(); ++i) {
+        batch += lines.at(i);
         batch += u"\r\n";
         if (batch.size() >= batchSize && !writeBatch())
             return file.errorString();

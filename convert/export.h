@@ -1,7 +1,8 @@
 #pragma once
 
+#include "convert/lines.h"
+
 #include <QString>
-#include <QStringList>
 
 #include <optional>
 
@@ -20,7 +21,7 @@ class Cp936;
 // before it is opened.
 //
 // Returns the system's reason on failure, nothing on success.
-[[nodiscard]] std::optional<QString> exportLines(const QString &path, const QStringList &lines,
+[[nodiscard]] std::optional<QString> exportLines(const QString &path, const Lines &lines,
                                                  Cp936 &codec);
 
 } // namespace convert

@@ -14,7 +14,7 @@ class tst_CodeChars : public QObject {
 
     static QStringList linesOf(const QString &codes)
     {
-        return CodesToChars(codes, convert::Cp936::instance());
+        return CodesToChars(codes, convert::Cp936::instance()).toStringList();
     }
 
 private slots:

@@ -30,8 +30,11 @@ void writeFile(const QString &path, const QByteArray &bytes)
     QCOMPARE(file.write(bytes), bytes.size());
 }
 
-std::optional<QString> exportTo(const QString &path, const QStringList &lines)
+std::optional<QString> exportTo(const QString &path, const QStringList &list)
 {
+    convert::Lines lines;
+    for (const QString &line : list)
+        lines.append(line);
     return exportLines(path, lines, convert::Cp936::instance());
 }
 

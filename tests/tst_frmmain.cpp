@@ -61,7 +61,7 @@ private slots:
         QTest::keyClicks(f.field("Text1"), "A");
         MainWindowFixture::commitText(f.field("Text1"), QStringLiteral("只"));
         f.click("Command3");
-        QCOMPARE(list1()->lines(), (QStringList{
+        QCOMPARE(list1()->lines().toStringList(), (QStringList{
                                        QStringLiteral("序号:1   原字符:A    10进制:65   16进制:41"),
                                        QStringLiteral("序号:2   原字符:只   10进制:214,187   16进制:D6 BB"),
                                    }));
@@ -74,7 +74,7 @@ private slots:
         f.click("Command3");
         f.field("Text1")->setText(QStringLiteral("B"));
         f.click("Command3");
-        QCOMPARE(list1()->lines(), QStringList{QStringLiteral("序号:1   原字符:B    10进制:66   16进制:42")});
+        QCOMPARE(list1()->lines().toStringList(), QStringList{QStringLiteral("序号:1   原字符:B    10进制:66   16进制:42")});
     }
 
     void emptyInputShowsMessageAndKeepsList()
@@ -104,7 +104,7 @@ private slots:
         QCOMPARE(f.field("Text1")->text().size(), text.size());
         f.click("Command3");
         QCOMPARE(list1()->count(), 100000);
-        QCOMPARE(list1()->lines().last(), QStringLiteral("序号:100000   原字符:中   10进制:214,208   16进制:D6 D0"));
+        QCOMPARE(list1()->lines().toStringList().last(), QStringLiteral("序号:100000   原字符:中   10进制:214,208   16进制:D6 D0"));
     }
 
     void convertsTheExampleOfThePage()
@@ -113,7 +113,7 @@ private slots:
         QTest::keyClicks(f.field("Text2"), example.toLower());
         f.click("Command4");
         QCOMPARE(f.field("Text2")->text(), example);
-        const QStringList lines = f.control<ResultList>("List2")->lines();
+        const QStringList lines = f.control<ResultList>("List2")->lines().toStringList();
         QCOMPARE(lines.size(), 10);
         QCOMPARE(lines.first(), QStringLiteral("序号:1  D6BB = 只"));
         QCOMPARE(lines.last(), QStringLiteral("序号:10  21 = !"));
@@ -128,7 +128,7 @@ private slots:
             tokens.append(QStringLiteral("41"));
         f.field("Text2")->setText(tokens.join(u' '));
         f.click("Command4");
-        const QStringList lines = f.control<ResultList>("List2")->lines();
+        const QStringList lines = f.control<ResultList>("List2")->lines().toStringList();
         QCOMPARE(lines.size(), 250);
         QCOMPARE(lines.first(), QStringLiteral("序号:1  41 = A"));
         QCOMPARE(lines.last(), QStringLiteral("序号:250  41 = A"));
@@ -143,7 +143,7 @@ private slots:
         QCOMPARE(f.prompts.messages.size(), 1);
         QCOMPARE(f.prompts.messages[0].title, QStringLiteral("错误!"));
         QCOMPARE(f.prompts.messages[0].text, QStringLiteral("请您先输入数据!"));
-        QCOMPARE(f.control<ResultList>("List2")->lines(), QStringList{QStringLiteral("序号:1  D6BB = 只")});
+        QCOMPARE(f.control<ResultList>("List2")->lines().toStringList(), QStringList{QStringLiteral("序号:1  D6BB = 只")});
         QVERIFY(f.field("Text2")->text().isEmpty());
     }
 
