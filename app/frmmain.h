@@ -14,7 +14,7 @@ class ResultList;
 // Command3, ...); tests find them by those names.
 //
 // The form places each page's frame relative to the page, which starts
-// 24 px below the top of the tab control (under the tab strip).
+// at (2, 26) inside the tab control, below the tab strip.
 class frmMain : public QMainWindow {
 public:
     frmMain(Prompts &prompts, convert::Cp936 &codec, QWidget *parent = nullptr);
