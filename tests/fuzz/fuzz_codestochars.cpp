@@ -1,0 +1,27 @@
+// Any line of codes gives one list line per token, numbered from 1, each
+// showing its whole token, and never crashes.
+#include "convert/codechars.h"
+#include "convert/cp936.h"
+#include "fuzzinput.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
+{
+    const QString codes = convert::upperCased(utf16Of(data, size));
+    const convert::Lines lines = convert::CodesToChars(codes, convert::Cp936::instance());
+
+    QStringView rest(codes);
+    while (rest.startsWith(u' '))
+        rest = rest.mid(1);
+    const QList<QStringView> tokens = rest.split(u' ');
+    FUZZ_CHECK(lines.size() == tokens.size());
+    for (qsizetype k = 0; k < tokens.size(); ++k) {
+        const QString head = QStringLiteral("序号:%1  ").arg(k + 1) + tokens[k].toString() + QStringLiteral(" = ");
+        FUZZ_CHECK(lines.at(k).startsWith(head));
+        // Two bytes decode to at most two characters, never to a NUL.
+        const QStringView text = lines.at(k).mid(head.size());
+        FUZZ_CHECK(text.size() <= 2);
+        FUZZ_CHECK(!text.contains(QChar(0)));
+    }
+    FUZZ_CHECK(convert::upperCased(codes).size() == codes.size());
+    return 0;
+}
