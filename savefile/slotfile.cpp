@@ -124,7 +124,7 @@ std::optional<SlotError> writeSlot(const QString &path, int slot, const SlotByte
 {
     Q_ASSERT(isSlot(slot));
     const QByteArray name = QFile::encodeName(path);
-    bool exists = true;
+    bool exists = true; // a missing file is created by O_CREAT below
     if (auto refused = checkPath(name, exists))
         return refused;
 

@@ -1,6 +1,7 @@
 #include "convert/cp936.h"
 #include "savefile/namecells.h"
 #include "savefile/slotfile.h"
+#include "support/files.h"
 
 #include <QDir>
 #include <QFile>
@@ -37,18 +38,6 @@ savefile::SlotBytes slotBytes(const QByteArray &eight)
 QByteArray toByteArray(const savefile::SlotBytes &bytes)
 {
     return QByteArray(reinterpret_cast<const char *>(bytes.data()), qsizetype(bytes.size()));
-}
-
-QByteArray contents(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<unreadable>");
-}
-
-bool create(const QString &path, const QByteArray &bytes)
-{
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
 }
 
 struct stat statOf(const QString &path)
