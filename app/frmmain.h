@@ -48,6 +48,8 @@ private:
     void Option3_Click();
     void Option4_Click();
     void Command8_Click();
+    void ReadNameSlot(const QString &path, int slot);
+    void WriteNameSlot(const QString &path, int slot);
 
     std::unique_ptr<Ui::frmMain> ui;
     Prompts &m_prompts;

@@ -13,8 +13,19 @@ inline constexpr QStringView noCodesToConvert = u"请您先输入数据!";
 inline constexpr QStringView nothingToExport = u"请您先计算出结果，在导出计算结果!";
 inline constexpr QStringView saveFileWritten = u"文件修改成功!";
 
-// %1 is the path, %2 the system's reason.
-inline constexpr QStringView exportFailed = u"无法导出计算结果到文件:\n%1\n\n原因: %2";
+// %1 is the path; the system's reason follows on the next line.
+inline constexpr QStringView exportFailed = u"无法把计算结果导出到文件“%1”。";
+
+// Save file failures: %1 is the path; the system's reason, when there is
+// one, follows on the next line.
+inline constexpr QStringView saveFileNotRegular = u"“%1”不是普通文件（而是文件夹、管道、设备或套接字），不能用作存盘文件。";
+inline constexpr QStringView saveFileOpenFailed = u"无法打开存盘文件“%1”。";
+inline constexpr QStringView saveFileReadFailed = u"无法读取存盘文件“%1”。";
+inline constexpr QStringView saveFileWriteFailed = u"无法写入存盘文件“%1”。";
+inline constexpr QStringView saveFileShortWrite =
+    u"存盘文件“%1”没有写完整：磁盘可能已满，或文件大小受到限制。";
+inline constexpr QStringView saveFileFlushFailed = u"无法把存盘文件“%1”写入磁盘。";
+inline constexpr QStringView saveFileCloseFailed = u"无法关闭存盘文件“%1”。";
 
 inline constexpr QStringView noConverter =
     u"系统缺少代码页 936 (windows-936) 的转换表，程序无法显示正确的编码，即将退出。";

@@ -18,7 +18,7 @@ std::optional<QString> exportLines(const QString &path, const Lines &lines, Cp93
 {
     const QFileInfo target(path);
     if (target.exists() && !target.isFile())
-        return QStringLiteral("Not a regular file");
+        return QStringLiteral("Not a regular file (a folder, FIFO or device)");
 
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly))

@@ -1,0 +1,155 @@
+#include "savefile/slotfile.h"
+
+#include <QFile>
+
+#include <cerrno>
+#include <utility>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace savefile {
+
+namespace {
+
+SlotError systemError(Failure failure, int error)
+{
+    return {failure, qt_error_string(error)};
+}
+
+std::optional<SlotError> refuseIrregular(const struct stat &info)
+{
+    if (S_ISREG(info.st_mode))
+        return std::nullopt;
+    // A folder has a system text of its own; FIFOs, devices and sockets do not.
+    return SlotError{Failure::NotRegularFile, S_ISDIR(info.st_mode) ? qt_error_string(EISDIR) : QString()};
+}
+
+// Looks before opening: open() on a FIFO or a device could block or act on
+// the device. Sets `exists` to false when nothing is at the path yet.
+std::optional<SlotError> checkPath(const QByteArray &name, bool &exists)
+{
+    struct stat info;
+    if (::stat(name.constData(), &info) != 0) {
+        if (errno != ENOENT)
+            return systemError(Failure::Open, errno);
+        exists = false;
+        return std::nullopt;
+    }
+    exists = true;
+    return refuseIrregular(info);
+}
+
+// Owns one descriptor and closes it on every early return.
+class Descriptor {
+public:
+    Descriptor() = default;
+    ~Descriptor()
+    {
+        if (m_fd >= 0)
+            ::close(m_fd);
+    }
+    Descriptor(const Descriptor &) = delete;
+    Descriptor &operator=(const Descriptor &) = delete;
+
+    int get() const { return m_fd; }
+    void adopt(int fd) { m_fd = fd; }
+
+    // 0, or the error code of close(). Not retried: Linux releases the
+    // descriptor even when close() reports an error.
+    int close()
+    {
+        const int fd = std::exchange(m_fd, -1);
+        return ::close(fd) == 0 ? 0 : errno;
+    }
+
+private:
+    int m_fd = -1;
+};
+
+// Opens without blocking, so something that turned into a FIFO since
+// checkPath() cannot hang the window, then refuses whatever is not a
+// regular file after all.
+std::optional<SlotError> openRegular(const QByteArray &name, int flags, Descriptor &file)
+{
+    int fd;
+    do
+        fd = ::open(name.constData(), flags | O_NONBLOCK | O_NOCTTY | O_CLOEXEC, 0666);
+    while (fd < 0 && errno == EINTR);
+    if (fd < 0)
+        return systemError(Failure::Open, errno);
+    file.adopt(fd);
+
+    struct stat info;
+    if (::fstat(fd, &info) != 0)
+        return systemError(Failure::Open, errno);
+    return refuseIrregular(info);
+}
+
+} // namespace
+
+SlotRead readSlot(const QString &path, int slot)
+{
+    Q_ASSERT(isSlot(slot));
+    const QByteArray name = QFile::encodeName(path);
+    bool exists = true;
+    if (auto refused = checkPath(name, exists))
+        return {{}, refused};
+
+    // Read-only whenever the file exists, so reading cannot change it.
+    Descriptor file;
+    if (auto failed = openRegular(name, exists ? O_RDONLY : O_RDONLY | O_CREAT, file))
+        return {{}, failed};
+
+    SlotRead result;
+    qint64 done = 0;
+    while (done < slotSize) {
+        const ssize_t n = ::pread(file.get(), result.bytes.data() + done, size_t(slotSize - done),
+                                  off_t(firstOffset(slot) + done));
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n < 0)
+            return {{}, systemError(Failure::Read, errno)};
+        if (n == 0)
+            break; // the end of the file: the rest stays zero
+        done += n;
+    }
+    if (const int error = file.close())
+        return {{}, systemError(Failure::Close, error)};
+    return result;
+}
+
+std::optional<SlotError> writeSlot(const QString &path, int slot, const SlotBytes &bytes)
+{
+    Q_ASSERT(isSlot(slot));
+    const QByteArray name = QFile::encodeName(path);
+    bool exists = true; // a missing file is created by O_CREAT below
+    if (auto refused = checkPath(name, exists))
+        return refused;
+
+    // No O_TRUNC: the file is patched in place and keeps its inode, owner,
+    // permissions, links and every byte outside the slot.
+    Descriptor file;
+    if (auto failed = openRegular(name, O_RDWR | O_CREAT, file))
+        return failed;
+
+    // All eight bytes in one positioned write, so that a full disk or a
+    // file size limit shows up in its count.
+    ssize_t written;
+    do
+        written = ::pwrite(file.get(), bytes.data(), slotSize, off_t(firstOffset(slot)));
+    while (written < 0 && errno == EINTR);
+    if (written < 0)
+        return systemError(Failure::Write, errno);
+    if (written != slotSize)
+        return SlotError{Failure::ShortWrite, QString()};
+
+    if (::fsync(file.get()) != 0)
+        return systemError(Failure::Flush, errno);
+    if (const int error = file.close())
+        return systemError(Failure::Close, error);
+    return std::nullopt;
+}
+
+} // namespace savefile

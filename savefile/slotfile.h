@@ -1,0 +1,45 @@
+#pragma once
+
+#include "savefile/slottable.h"
+
+#include <QString>
+
+#include <optional>
+
+namespace savefile {
+
+// The step at which reading or writing a slot failed.
+enum class Failure {
+    NotRegularFile, // a folder, FIFO, device or socket; refused, never read or written
+    Open,           // also a missing folder on the path, or no permission
+    Read,
+    Write,
+    ShortWrite, // fewer than the slot's eight bytes were written
+    Flush,
+    Close,
+};
+
+struct SlotError {
+    Failure failure;
+    QString reason; // the system's text for the error code; empty when there is none
+};
+
+struct SlotRead {
+    SlotBytes bytes{};
+    std::optional<SlotError> error;
+};
+
+// The eight bytes of `slot` (1 to 4) of the file at `path`. Bytes past the
+// end of the file read as zero. An existing file is opened read-only, so
+// none of its bytes, its length or its times change; a missing file is
+// created empty. On failure `error` is set and `bytes` are all zero.
+[[nodiscard]] SlotRead readSlot(const QString &path, int slot);
+
+// Writes `bytes` over `slot` (1 to 4) of the file at `path`, in place: the
+// file is patched, never truncated or replaced, and keeps its length when it
+// already reaches past the slot. A missing file is created, zeros up to the
+// slot. The bytes are flushed to disk before the file is closed. Returns the
+// first failing step, or nothing when all of them succeeded.
+[[nodiscard]] std::optional<SlotError> writeSlot(const QString &path, int slot, const SlotBytes &bytes);
+
+} // namespace savefile

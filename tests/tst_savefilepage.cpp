@@ -1,0 +1,237 @@
+#include "app/resultlist.h"
+#include "support/files.h"
+#include "support/mainwindowfixture.h"
+
+#include <QDir>
+#include <QRadioButton>
+#include <QTemporaryDir>
+
+namespace {
+
+// 4096 bytes of EE with 张三 in slot 1 and 爱 in slot 3.
+QByteArray gameFile()
+{
+    QByteArray bytes(4096, '\xEE');
+    bytes.replace(1724, 8, QByteArray::fromHex("D5C5C8FD00000000"));
+    bytes.replace(1852, 8, QByteArray::fromHex("B0AE000000000000"));
+    return bytes;
+}
+
+} // namespace
+
+class tst_SaveFilePage : public QObject {
+    Q_OBJECT
+
+    MainWindowFixture f;
+    std::unique_ptr<QTemporaryDir> m_dir;
+    QString m_saveFile;
+
+    QRadioButton *option(int slot) const
+    {
+        return f.control<QRadioButton>(qPrintable(QStringLiteral("Option%1").arg(slot)));
+    }
+    // On the indicator, which is always inside the button's click area.
+    void clickOption(int slot)
+    {
+        QRadioButton *button = option(slot);
+        QTest::mouseClick(button, Qt::LeftButton, {}, QPoint(8, button->height() / 2));
+    }
+    QStringList names() const
+    {
+        return {f.field("Text4")->text(), f.field("Text5")->text(), f.field("Text6")->text(),
+                f.field("Text7")->text()};
+    }
+    void setNames(const QStringList &texts)
+    {
+        for (int i = 0; i < 4; ++i)
+            f.field(qPrintable(QStringLiteral("Text%1").arg(4 + i)))->setText(texts[i]);
+    }
+    void typeBoxes(const QStringList &texts)
+    {
+        for (int i = 0; i < 4; ++i)
+            f.field(qPrintable(QStringLiteral("Text%1").arg(8 + i)))->setText(texts[i]);
+    }
+    void choose(const QString &path)
+    {
+        f.prompts.openAnswers.enqueue(path);
+        f.click("Command7");
+    }
+
+private slots:
+    void init()
+    {
+        f.open();
+        m_dir = std::make_unique<QTemporaryDir>();
+        QVERIFY(m_dir->isValid());
+        QVERIFY(QDir(m_dir->path()).mkdir(QStringLiteral("存盘 文件")));
+        m_saveFile = m_dir->path() + QStringLiteral("/存盘 文件/ShinSangokumusou3.dat");
+        QVERIFY(create(m_saveFile, gameFile()));
+    }
+    void cleanup()
+    {
+        QCOMPARE(f.prompts.unscripted, 0);
+        f.close();
+        m_dir.reset();
+        QTRY_VERIFY(QApplication::topLevelWidgets().isEmpty());
+    }
+
+    void choosingShowsSlotOneAndWritingGoesToTheSelectedSlot()
+    {
+        clickOption(3);
+        QCOMPARE(names(), QStringList(4));
+
+        choose(m_saveFile);
+        QCOMPARE(f.prompts.openRequests.size(), 1);
+        QCOMPARE(f.prompts.openRequests[0].filter, QStringLiteral("ShinSangokumusou3.dat (ShinSangokumusou3.dat)"));
+        QCOMPARE(f.field("Text3")->text(), m_saveFile);
+        QCOMPARE(names(), (QStringList{"张", "三", "", ""}));
+        QVERIFY(option(3)->isChecked());
+
+        typeBoxes({"4142", "", "", ""});
+        f.click("Command8");
+        QByteArray expected = gameFile();
+        expected.replace(1852, 8, QByteArray::fromHex("4142000000000000"));
+        QCOMPARE(contents(m_saveFile), expected);
+        QCOMPARE(f.prompts.messages.size(), 1);
+        QCOMPARE(f.prompts.messages[0].title, QStringLiteral("提示"));
+        QCOMPARE(f.prompts.messages[0].text, QStringLiteral("文件修改成功!"));
+        QCOMPARE(names(), (QStringList{"张", "三", "", ""}));
+    }
+
+    void cancelKeepsThePathAndANewChoiceReplacesIt()
+    {
+        choose(m_saveFile);
+        choose(QString());
+        QCOMPARE(f.field("Text3")->text(), m_saveFile);
+        QCOMPARE(names(), (QStringList{"张", "三", "", ""}));
+
+        const QString other = m_dir->path() + QStringLiteral("/存盘 文件/other.dat");
+        QByteArray otherBytes(2048, '\0');
+        otherBytes.replace(1724, 2, "AB");
+        QVERIFY(create(other, otherBytes));
+        choose(other);
+        QCOMPARE(f.field("Text3")->text(), other);
+        QCOMPARE(names(), (QStringList{"AB", "", "", ""}));
+        QVERIFY(f.prompts.messages.isEmpty());
+    }
+
+    void optionWithoutAFileOnlySelects()
+    {
+        setNames({"甲", "乙", "丙", "丁"});
+        clickOption(2);
+        QVERIFY(option(2)->isChecked());
+        QCOMPARE(names(), (QStringList{"甲", "乙", "丙", "丁"}));
+        QVERIFY(f.prompts.messages.isEmpty());
+    }
+
+    void writesTheBoxesIntoTheSelectedSlot_data()
+    {
+        QTest::addColumn<int>("slot");
+        QTest::addColumn<QStringList>("boxes");
+        QTest::addColumn<int>("offset");
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::newRow("a full name into slot 1")
+            << 1 << QStringList{"D6BB", "b0ae", "41", "4142"} << 1724 << QByteArray::fromHex("D6BBB0AE41004142");
+        QTest::newRow("blanks in the first box write zeros")
+            << 2 << QStringList{"  ", "C8FD", "", ""} << 1788 << QByteArray::fromHex("0000C8FD00000000");
+    }
+    void writesTheBoxesIntoTheSelectedSlot()
+    {
+        QFETCH(int, slot);
+        QFETCH(QStringList, boxes);
+        QFETCH(int, offset);
+        QFETCH(QByteArray, bytes);
+        choose(m_saveFile);
+        clickOption(slot);
+        typeBoxes(boxes);
+        f.click("Command8");
+        QByteArray expected = gameFile();
+        expected.replace(offset, 8, bytes);
+        QCOMPARE(contents(m_saveFile), expected);
+        QCOMPARE(f.prompts.messages.size(), 1);
+        QCOMPARE(f.prompts.messages[0].text, QStringLiteral("文件修改成功!"));
+    }
+
+    void writingNeedsAFileAndAFirstBox_data()
+    {
+        QTest::addColumn<bool>("chosen");
+        QTest::addColumn<QStringList>("boxes");
+        QTest::newRow("no file chosen") << false << QStringList{"D5C5", "C8FD", "", ""};
+        QTest::newRow("first box empty") << true << QStringList{"", "C8FD", "41", "42"};
+    }
+    void writingNeedsAFileAndAFirstBox()
+    {
+        QFETCH(bool, chosen);
+        QFETCH(QStringList, boxes);
+        if (chosen)
+            choose(m_saveFile);
+        typeBoxes(boxes);
+        f.click("Command8");
+        QCOMPARE(contents(m_saveFile), gameFile());
+        QVERIFY(f.prompts.messages.isEmpty());
+    }
+
+    void failuresShowTheErrorAndChangeNothing_data()
+    {
+        QTest::addColumn<QString>("action");
+        QTest::addColumn<QString>("place");
+        QTest::addColumn<QString>("text");
+        const QString folderText = QStringLiteral("“%1”不是普通文件（而是文件夹、管道、设备或套接字），不能用作存盘文件。\nIs a directory");
+        const QString missingText = QStringLiteral("无法打开存盘文件“%1”。\nNo such file or directory");
+        QTest::newRow("choosing a folder") << "choose" << "folder" << folderText;
+        QTest::newRow("choosing in a missing folder") << "choose" << "missing folder" << missingText;
+        QTest::newRow("reading a folder by option") << "option" << "folder" << folderText;
+        QTest::newRow("writing to a folder") << "write" << "folder" << folderText;
+        QTest::newRow("writing in a missing folder") << "write" << "missing folder" << missingText;
+    }
+    void failuresShowTheErrorAndChangeNothing()
+    {
+        QFETCH(QString, action);
+        QFETCH(QString, place);
+        QFETCH(QString, text);
+        const QString path = place == "folder" ? m_dir->path() + QStringLiteral("/存盘 文件")
+                                               : m_dir->path() + QStringLiteral("/不存在/ShinSangokumusou3.dat");
+        setNames({"甲", "乙", "丙", "丁"});
+        typeBoxes({"D5C5", "", "", ""});
+        if (action == "choose") {
+            choose(path);
+            QCOMPARE(f.field("Text3")->text(), path);
+        } else {
+            f.field("Text3")->setText(path);
+            if (action == "option")
+                clickOption(2);
+            else
+                f.click("Command8");
+        }
+        QCOMPARE(f.prompts.messages.size(), 1);
+        QCOMPARE(f.prompts.messages[0].title, QStringLiteral("错误!"));
+        QCOMPARE(f.prompts.messages[0].text, text.arg(path));
+        QCOMPARE(names(), (QStringList{"甲", "乙", "丙", "丁"}));
+        QVERIFY(!QFileInfo::exists(m_dir->path() + QStringLiteral("/不存在")));
+    }
+
+    void typicalUseFromPageZero()
+    {
+        MainWindowFixture::commitText(f.field("Text1"), QStringLiteral("张三"));
+        f.click("Command3");
+        QStringList hex;
+        for (const QString &line : f.control<ResultList>("List1")->lines().toStringList())
+            hex << line.section(QStringLiteral("16进制:"), 1).remove(u' ');
+        QCOMPARE(hex, (QStringList{"D5C5", "C8FD"}));
+
+        choose(m_saveFile);
+        clickOption(2);
+        QTest::keyClicks(f.field("Text8"), hex[0]);
+        QTest::keyClicks(f.field("Text9"), hex[1]);
+        f.click("Command8");
+        QCOMPARE(contents(m_saveFile).mid(1788, 8), QByteArray::fromHex("D5C5C8FD00000000"));
+        QCOMPARE(f.prompts.messages.size(), 1);
+        QCOMPARE(f.prompts.messages[0].text, QStringLiteral("文件修改成功!"));
+
+        clickOption(2);
+        QCOMPARE(names(), (QStringList{"张", "三", "", ""}));
+    }
+};
+
+QTEST_MAIN(tst_SaveFilePage)
+#include "tst_savefilepage.moc"
