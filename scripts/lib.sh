@@ -9,6 +9,8 @@ PACKAGES=(
     xvfb xauth x11-utils
     fonts-noto-cjk fonts-arphic-ukai
 )
+# What the sanitizer build and the fuzzers need on top.
+CHECK_PACKAGES=(clang libclang-rt-14-dev)
 
 # Installs the packages that dpkg does not list as installed, with apt.
 install_missing() {
@@ -27,10 +29,12 @@ install_missing() {
         apt-get install -y -qq --no-install-recommends "${missing[@]}" </dev/null
 }
 
-# Configures once, then builds only what changed.
+# Configures once, then builds only what changed: build DIR [CMAKE-OPTION...]
 build() {
-    if [ ! -f "$BUILD/CMakeCache.txt" ]; then
-        cmake -S "$ROOT" -B "$BUILD" -G Ninja "$@"
+    local dir="$1"
+    shift
+    if [ ! -f "$dir/CMakeCache.txt" ]; then
+        cmake -S "$ROOT" -B "$dir" -G Ninja "$@"
     fi
-    cmake --build "$BUILD"
+    cmake --build "$dir"
 }
