@@ -1,5 +1,7 @@
+#include "app/fontsubstitutes.h"
 #include "app/frmmain.h"
 #include "app/messages.h"
+#include "app/programicon.h"
 #include "app/qtprompts.h"
 #include "convert/cp936.h"
 
@@ -8,6 +10,11 @@
 int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
+    // Message boxes and file choosers show the program icon too; the desktop
+    // name ties the windows to the menu entry that started them.
+    QApplication::setWindowIcon(programIcon());
+    QGuiApplication::setDesktopFileName(QStringLiteral("org.example.Vemdra"));
+    installFontSubstitutes();
     QtPrompts prompts;
 
     convert::Cp936 &codec = convert::Cp936::instance();
