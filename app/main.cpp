@@ -13,7 +13,7 @@ int main(int argc, char *argv[])
     // Message boxes and file choosers show the program icon too; the desktop
     // name ties the windows to the menu entry that started them.
     QApplication::setWindowIcon(programIcon());
-    QGuiApplication::setDesktopFileName(QStringLiteral("org.example.Vemdra"));
+    QGuiApplication::setDesktopFileName(QStringLiteral("org.example.vemdra"));
     installFontSubstitutes();
     QtPrompts prompts;
 

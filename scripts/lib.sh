@@ -8,6 +8,7 @@ PACKAGES=(
     cmake ninja-build g++ qt6-base-dev libicu-dev
     xvfb xauth x11-utils
     fonts-noto-cjk fonts-arphic-ukai
+    desktop-file-utils appstream dpkg-dev
 )
 
 # Installs the packages that dpkg does not list as installed, with apt.
