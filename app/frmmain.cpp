@@ -1,7 +1,9 @@
 #include "app/frmmain.h"
 #include "ui_frmmain.h"
 
+#include "app/frmabout.h"
 #include "app/messages.h"
+#include "app/programicon.h"
 #include "app/prompts.h"
 #include "convert/cp936.h"
 
@@ -13,6 +15,7 @@
 frmMain::frmMain(Prompts &prompts, convert::Cp936 &codec, QWidget *parent)
     : QMainWindow(parent), ui(std::make_unique<Ui::frmMain>()), m_prompts(prompts), m_codec(codec)
 {
+    setWindowIcon(programIcon());
     ui->setupUi(this);
 
     connect(ui->Command1, &QPushButton::clicked, this, &frmMain::Command1_Click);
@@ -82,6 +85,9 @@ void frmMain::mnu_about_Click()
 
 void frmMain::showAbout()
 {
+    if (!m_about)
+        m_about = std::make_unique<frmAbout>();
+    m_about->showWindow();
 }
 
 void frmMain::endProgram()

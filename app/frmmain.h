@@ -8,6 +8,7 @@ namespace Ui { class frmMain; }
 namespace convert { class Cp936; }
 class Prompts;
 class ResultList;
+class frmAbout;
 
 // The main window: three tool pages, the menu, the about and exit buttons.
 // Its controls keep their object names from the form (Text1, List1,
@@ -54,6 +55,7 @@ private:
     std::unique_ptr<Ui::frmMain> ui;
     Prompts &m_prompts;
     convert::Cp936 &m_codec;
+    std::unique_ptr<frmAbout> m_about; // created by the first show request
     QString m_exportFilter;
     QString m_saveFileFilter;
     QString m_exportPath;  // the export chooser proposes the last file chosen

@@ -1,17 +1,20 @@
+#include "app/fontsubstitutes.h"
 #include "app/frmmain.h"
 #include "app/messages.h"
+#include "app/programicon.h"
 #include "app/qtprompts.h"
 #include "convert/cp936.h"
 
 #include <QApplication>
-#include <QFont>
 
 int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
-    // Chinese text in a plain sans face: the font configuration's own first
-    // fallback for the default face may be a brush (Kai) face.
-    QFont::insertSubstitution(QApplication::font().family(), QStringLiteral("Noto Sans CJK SC"));
+    // Message boxes and file choosers show the program icon too; the desktop
+    // name ties the windows to the menu entry that started them.
+    QApplication::setWindowIcon(programIcon());
+    QGuiApplication::setDesktopFileName(QStringLiteral("org.example.vemdra"));
+    installFontSubstitutes();
     QtPrompts prompts;
 
     convert::Cp936 &codec = convert::Cp936::instance();

@@ -8,6 +8,7 @@ PACKAGES=(
     cmake ninja-build g++ qt6-base-dev libicu-dev
     xvfb xauth x11-utils
     fonts-noto-cjk fonts-arphic-ukai
+    desktop-file-utils appstream dpkg-dev
 )
 # What the sanitizer build and the fuzzers need on top.
 CHECK_PACKAGES=(clang libclang-rt-14-dev)
