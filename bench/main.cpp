@@ -5,8 +5,12 @@
 // one line per measurement:  name size seconds ratio peak_MB
 // where ratio is the time over that benchmark's bare baseline.
 //
+// The window variants of the conversions add a line NAME.input: typing the
+// input into its field and showing it, which comes before the click and is
+// not part of the conversion's time, with the peak memory at that point.
+//
 // With "--one NAME VARIANT SIZE" it runs one measurement and prints
-// "seconds peak_MB" (used by the runner above).
+// "seconds peak_MB input_seconds input_peak_MB" (used by the runner above).
 
 #include "app/frmmain.h"
 #include "app/prompts.h"
@@ -102,14 +106,22 @@ void keep(const convert::Lines &lines)
     (void)size;
 }
 
+struct Input {
+    double seconds = 0;
+    double peak = 0;
+};
+
 // Types `text` into `field` and shows it, then times a click on `button`
 // until `list` holds its lines and the window has caught up. -1 when the
 // list does not hold `lines` lines.
 double timeConversion(QWidget &window, const char *field, const QString &text, const char *button,
-                      const char *list, qsizetype lines)
+                      const char *list, qsizetype lines, Input &input)
 {
-    control<QLineEdit>(window, field)->setText(text);
-    QCoreApplication::processEvents();
+    input.seconds = secondsOf([&] {
+        control<QLineEdit>(window, field)->setText(text);
+        QCoreApplication::processEvents();
+    });
+    input.peak = peakMegabytes();
     const double seconds = secondsOf([&] {
         control<QPushButton>(window, button)->click();
         QCoreApplication::processEvents();
@@ -131,18 +143,19 @@ int runOne(int argc, char *argv[], const QString &name, const QString &variant, 
     prompts.savePath = dir.filePath("export.txt");
 
     double seconds = -1;
+    Input input;
     if (name == "chars_to_codes") {
         const QString text = mixedText(size);
         if (variant == "bare")
             seconds = secondsOf([&] { keep(convert::CharsToCodes(text, codec)); });
         else
-            seconds = timeConversion(window, "Text1", text, "Command3", "List1", text.size());
+            seconds = timeConversion(window, "Text1", text, "Command3", "List1", text.size(), input);
     } else if (name == "codes_to_chars") {
         const QString text = codeLine(size);
         if (variant == "bare")
             seconds = secondsOf([&] { keep(convert::CodesToChars(text, codec)); });
         else
-            seconds = timeConversion(window, "Text2", text, "Command4", "List2", size);
+            seconds = timeConversion(window, "Text2", text, "Command4", "List2", size, input);
     } else if (name == "export") {
         // size lines in List1, one per character converted.
         ResultList *list = control<ResultList>(window, "List1");
@@ -169,13 +182,14 @@ int runOne(int argc, char *argv[], const QString &name, const QString &variant, 
     }
     if (seconds < 0)
         return 1;
-    std::printf("%.4f %.1f\n", seconds, peakMegabytes());
+    std::printf("%.4f %.1f %.4f %.1f\n", seconds, peakMegabytes(), input.seconds, input.peak);
     return 0;
 }
 
 struct Measurement {
     double seconds = 0;
     double peak = 0;
+    Input input;
 };
 
 bool measure(const QString &self, const QString &name, const QString &variant, qsizetype size,
@@ -187,9 +201,9 @@ bool measure(const QString &self, const QString &name, const QString &variant, q
     if (!child.waitForFinished(-1) || child.exitCode() != 0)
         return false;
     const QStringList parts = QString::fromLatin1(child.readAllStandardOutput()).split(u' ');
-    if (parts.size() != 2)
+    if (parts.size() != 4)
         return false;
-    result = {parts[0].toDouble(), parts[1].toDouble()};
+    result = {parts[0].toDouble(), parts[1].toDouble(), {parts[2].toDouble(), parts[3].toDouble()}};
     return true;
 }
 
@@ -209,10 +223,14 @@ int runAll(int argc, char *argv[])
                 ++failures;
                 continue;
             }
-            std::printf("%s.bare %lld %.3f %.2f %.0f\n", qPrintable(name), qlonglong(size),
-                        bare.seconds, 1.0, bare.peak);
-            std::printf("%s %lld %.3f %.2f %.0f\n", qPrintable(name), qlonglong(size), full.seconds,
-                        bare.seconds > 0 ? full.seconds / bare.seconds : 0.0, full.peak);
+            const auto line = [&](const char *suffix, double seconds, double peak) {
+                std::printf("%s%s %lld %.3f %.2f %.0f\n", qPrintable(name), suffix, qlonglong(size),
+                            seconds, bare.seconds > 0 ? seconds / bare.seconds : 0.0, peak);
+            };
+            line(".bare", bare.seconds, bare.peak);
+            if (full.input.seconds > 0)
+                line(".input", full.input.seconds, full.input.peak);
+            line("", full.seconds, full.peak);
             std::fflush(stdout);
         }
     }
