@@ -41,8 +41,9 @@ Lines CodesToChars(QStringView codes, Cp936 &codec)
         ++start;
     const QStringView rest = codes.mid(start);
 
-    // The input with one blank appended: every token, the last one too,
-    // is ended by a blank.
+    // Every blank ends a token, and the end of the text ends the last one,
+    // as if one blank were appended: two blanks in a row give an empty
+    // token between them, a trailing blank an empty last token.
     QList<QStringView> HexTokens;
     HexTokens.reserve(rest.count(u' ') + 1);
     qsizetype from = 0;
