@@ -1,5 +1,6 @@
 #include "convert/charcodes.h"
 
+#include "convert/characters.h"
 #include "convert/cp936.h"
 
 #include <QStringBuilder>
@@ -32,9 +33,7 @@ Lines CharsToCodes(QStringView text, Cp936 &codec)
     lines.reserve(text.size(), text.size() * 44);
     qsizetype position = 0;
     for (qsizetype i = 0; i < text.size();) {
-        const bool pair = text[i].isHighSurrogate() && i + 1 < text.size()
-            && text[i + 1].isLowSurrogate();
-        const QStringView character = text.mid(i, pair ? 2 : 1);
+        const QStringView character = text.mid(i, characterLength(text, i));
         appendCharCodeLine(lines, ++position, character, codec.encode(character));
         i += character.size();
     }

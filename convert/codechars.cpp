@@ -1,5 +1,6 @@
 #include "convert/codechars.h"
 
+#include "convert/characters.h"
 #include "convert/cp936.h"
 #include "convert/hexparser.h"
 
@@ -14,20 +15,17 @@ QString upperCased(QStringView text)
     QString upper;
     upper.reserve(text.size());
     for (qsizetype i = 0; i < text.size();) {
-        const bool pair = text[i].isHighSurrogate() && i + 1 < text.size()
-            && text[i + 1].isLowSurrogate();
+        const bool pair = characterLength(text, i) == 2;
         const char32_t c = pair ? QChar::surrogateToUcs4(text[i], text[i + 1]) : text[i].unicode();
-        const char32_t u = QChar::toUpper(c);
+        char32_t u = QChar::toUpper(c);
         // A mapping that would change the length is not taken.
-        if (QChar::requiresSurrogates(u) == pair) {
-            if (pair) {
-                upper += QChar(QChar::highSurrogate(u));
-                upper += QChar(QChar::lowSurrogate(u));
-            } else {
-                upper += QChar(char16_t(u));
-            }
+        if (QChar::requiresSurrogates(u) != pair)
+            u = c;
+        if (pair) {
+            upper += QChar(QChar::highSurrogate(u));
+            upper += QChar(QChar::lowSurrogate(u));
         } else {
-            upper += text.mid(i, pair ? 2 : 1);
+            upper += QChar(char16_t(u));
         }
         i += pair ? 2 : 1;
     }
@@ -44,14 +42,7 @@ Lines CodesToChars(QStringView codes, Cp936 &codec)
     // Every blank ends a token, and the end of the text ends the last one,
     // as if one blank were appended: two blanks in a row give an empty
     // token between them, a trailing blank an empty last token.
-    QList<QStringView> HexTokens;
-    HexTokens.reserve(rest.count(u' ') + 1);
-    qsizetype from = 0;
-    for (qsizetype at = rest.indexOf(u' '); at >= 0; at = rest.indexOf(u' ', from)) {
-        HexTokens.append(rest.mid(from, at - from));
-        from = at + 1;
-    }
-    HexTokens.append(rest.mid(from));
+    const QList<QStringView> HexTokens = rest.split(u' ');
 
     Lines lines;
     lines.reserve(HexTokens.size(), rest.size() + HexTokens.size() * 16);
