@@ -117,3 +117,11 @@ void frmMain::showError(const QString &text)
 {
     m_prompts.message(this, messages::errorTitle.toString(), text);
 }
+
+void frmMain::showFileError(QStringView sentence, const QString &path, const QString &reason)
+{
+    QString text = sentence.toString().arg(path);
+    if (!reason.isEmpty())
+        text += u'\n' + reason;
+    showError(text);
+}

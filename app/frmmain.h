@@ -34,6 +34,9 @@ private:
     void endProgram();
     void showAbout();
     void showError(const QString &text);
+    // `sentence` names the file with %1; the system's reason, if any,
+    // follows on a line of its own.
+    void showFileError(QStringView sentence, const QString &path, const QString &reason);
 
     // Pages 0 and 1: the conversions and their export (frmmain_conversion.cpp).
     void Command3_Click();
@@ -49,6 +52,7 @@ private:
     void Option3_Click();
     void Option4_Click();
     void Command8_Click();
+    void showSlotOfChosenFile(int slot);
     void ReadNameSlot(const QString &path, int slot);
     void WriteNameSlot(const QString &path, int slot);
 

@@ -54,5 +54,5 @@ void frmMain::exportList(const ResultList &list)
         return;
     m_exportPath = path;
     if (const auto error = convert::exportLines(path, list.lines(), m_codec))
-        showError(messages::exportFailed.toString().arg(path) + u'\n' + *error);
+        showFileError(messages::exportFailed, path, *error);
 }

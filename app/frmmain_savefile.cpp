@@ -8,22 +8,18 @@
 
 namespace {
 
-QString saveFileErrorText(const QString &path, const savefile::SlotError &error)
+QStringView saveFileErrorSentence(const savefile::SlotError &error)
 {
-    QStringView sentence;
     switch (error.failure) {
-    case savefile::Failure::NotRegularFile: sentence = messages::saveFileNotRegular; break;
-    case savefile::Failure::Open: sentence = messages::saveFileOpenFailed; break;
-    case savefile::Failure::Read: sentence = messages::saveFileReadFailed; break;
-    case savefile::Failure::Write: sentence = messages::saveFileWriteFailed; break;
-    case savefile::Failure::ShortWrite: sentence = messages::saveFileShortWrite; break;
-    case savefile::Failure::Flush: sentence = messages::saveFileFlushFailed; break;
-    case savefile::Failure::Close: sentence = messages::saveFileCloseFailed; break;
+    case savefile::Failure::NotRegularFile: return messages::saveFileNotRegular;
+    case savefile::Failure::Open: return messages::saveFileOpenFailed;
+    case savefile::Failure::Read: return messages::saveFileReadFailed;
+    case savefile::Failure::Write: return messages::saveFileWriteFailed;
+    case savefile::Failure::ShortWrite: return messages::saveFileShortWrite;
+    case savefile::Failure::Flush: return messages::saveFileFlushFailed;
+    case savefile::Failure::Close: return messages::saveFileCloseFailed;
     }
-    QString text = sentence.toString().arg(path);
-    if (!error.reason.isEmpty())
-        text += u'\n' + error.reason;
-    return text;
+    return messages::saveFileOpenFailed;
 }
 
 } // namespace
@@ -32,7 +28,7 @@ void frmMain::ReadNameSlot(const QString &path, int slot)
 {
     const savefile::SlotRead read = savefile::readSlot(path, slot);
     if (read.error) {
-        showError(saveFileErrorText(path, *read.error));
+        showFileError(saveFileErrorSentence(*read.error), path, read.error->reason);
         return;
     }
     const savefile::CellNames names = savefile::decodeNameCells(read.bytes, m_codec);
@@ -47,7 +43,7 @@ void frmMain::WriteNameSlot(const QString &path, int slot)
     const savefile::SlotBytes bytes = savefile::slotBytesFromHexBoxes(
         {ui->Text8->text(), ui->Text9->text(), ui->Text10->text(), ui->Text11->text()});
     if (const auto error = savefile::writeSlot(path, slot, bytes)) {
-        showError(saveFileErrorText(path, *error));
+        showFileError(saveFileErrorSentence(*error), path, error->reason);
         return;
     }
     m_prompts.message(this, messages::noticeTitle.toString(), messages::saveFileWritten.toString());
@@ -66,26 +62,30 @@ void frmMain::Command7_Click()
 
 void frmMain::Option1_Click()
 {
-    if (!ui->Text3->text().isEmpty())
-        ReadNameSlot(ui->Text3->text(), 1);
+    showSlotOfChosenFile(1);
 }
 
 void frmMain::Option2_Click()
 {
-    if (!ui->Text3->text().isEmpty())
-        ReadNameSlot(ui->Text3->text(), 2);
+    showSlotOfChosenFile(2);
 }
 
 void frmMain::Option3_Click()
 {
-    if (!ui->Text3->text().isEmpty())
-        ReadNameSlot(ui->Text3->text(), 3);
+    showSlotOfChosenFile(3);
 }
 
 void frmMain::Option4_Click()
 {
-    if (!ui->Text3->text().isEmpty())
-        ReadNameSlot(ui->Text3->text(), 4);
+    showSlotOfChosenFile(4);
+}
+
+void frmMain::showSlotOfChosenFile(int slot)
+{
+    // Before a file is chosen an option only changes the selection.
+    const QString path = ui->Text3->text();
+    if (!path.isEmpty())
+        ReadNameSlot(path, slot);
 }
 
 void frmMain::Command8_Click()
