@@ -1,34 +1,19 @@
 #include "convert/cp936.h"
 #include "convert/export.h"
+#include "support/files.h"
+#include "support/sizelimit.h"
 
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
 
-#include <csignal>
 #include <memory>
-#include <sys/resource.h>
 #include <sys/stat.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 using convert::exportLines;
 
 namespace {
-
-QByteArray contentOf(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<unreadable>");
-}
-
-void writeFile(const QString &path, const QByteArray &bytes)
-{
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    QCOMPARE(file.write(bytes), bytes.size());
-}
 
 std::optional<QString> exportTo(const QString &path, const QStringList &list)
 {
@@ -73,16 +58,16 @@ private slots:
         QFETCH(QByteArray, bytes);
         const QString path = pathOf("out.txt");
         QCOMPARE(exportTo(path, lines), std::nullopt);
-        QCOMPARE(contentOf(path), bytes);
+        QCOMPARE(contents(path), bytes);
         QCOMPARE(filesHere(), QStringList{"out.txt"});
     }
 
     void replacesALongerFileWhole()
     {
         const QString path = pathOf("old.txt");
-        writeFile(path, QByteArray(10000, 'x'));
+        QVERIFY(create(path, QByteArray(10000, 'x')));
         QCOMPARE(exportTo(path, {"A"}), std::nullopt);
-        QCOMPARE(contentOf(path), QByteArray("A\r\n"));
+        QCOMPARE(contents(path), QByteArray("A\r\n"));
     }
 
     void exportsManyLinesWhole()
@@ -92,7 +77,7 @@ private slots:
             lines.append(QStringLiteral("序号:%1").arg(i + 1));
         const QString path = pathOf("many.txt");
         QCOMPARE(exportTo(path, lines), std::nullopt);
-        const QByteArray bytes = contentOf(path);
+        const QByteArray bytes = contents(path);
         QCOMPARE(bytes.count("\r\n"), 100000);
         QVERIFY(bytes.endsWith("\xD0\xF2\xBA\xC5:100000\r\n"));
     }
@@ -131,33 +116,26 @@ private slots:
     {
         const QString path = pathOf("target.txt");
         const QByteArray old("old content\r\n");
-        writeFile(path, old);
+        QVERIFY(create(path, old));
 
-        const pid_t child = fork();
-        QVERIFY(child >= 0);
-        if (child == 0) {
-            signal(SIGXFSZ, SIG_IGN);
-            const rlimit limit{4096, 4096};
-            setrlimit(RLIMIT_FSIZE, &limit);
+        const ChildResult child = runWithFileSizeLimit(4096, [&](QByteArray &) {
             const auto error = exportTo(path, QStringList(2000, QStringLiteral("序号:1  D6BB = 只")));
-            _exit(error.has_value() ? 0 : 1);
-        }
-        int status = 0;
-        QCOMPARE(waitpid(child, &status, 0), child);
-        QVERIFY(WIFEXITED(status));
-        QCOMPARE(WEXITSTATUS(status), 0);   // the failure was reported
-        QCOMPARE(contentOf(path), old);
+            return error.has_value() ? 0 : 1;
+        });
+        QVERIFY(child.exited);
+        QCOMPARE(child.code, 0);   // the failure was reported
+        QCOMPARE(contents(path), old);
         QCOMPARE(filesHere(), QStringList{"target.txt"});
     }
 
     void followsSymlinkToItsTarget()
     {
         const QString target = pathOf("real.txt");
-        writeFile(target, "old");
+        QVERIFY(create(target, "old"));
         QVERIFY(QFile::link(target, pathOf("link.txt")));
         QCOMPARE(exportTo(pathOf("link.txt"), {"A"}), std::nullopt);
         QVERIFY(QFileInfo(pathOf("link.txt")).isSymLink());
-        QCOMPARE(contentOf(target), QByteArray("A\r\n"));
+        QCOMPARE(contents(target), QByteArray("A\r\n"));
     }
 };
 

@@ -1,19 +1,10 @@
 #include "app/resultlist.h"
+#include "support/files.h"
 #include "support/mainwindowfixture.h"
 
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
-
-namespace {
-
-QByteArray contentOf(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<unreadable>");
-}
-
-} // namespace
 
 class tst_ExportButtons : public QObject {
     Q_OBJECT
@@ -75,7 +66,7 @@ private slots:
         const QString path = tempDir->filePath(QStringLiteral("结果 文件"));
         f.prompts.saveAnswers.enqueue(path);
         f.click(qPrintable(button));
-        QCOMPARE(contentOf(path), bytes);
+        QCOMPARE(contents(path), bytes);
         QVERIFY(f.prompts.messages.isEmpty());
         QCOMPARE(f.prompts.saveRequests.size(), 1);
         QCOMPARE(f.prompts.saveRequests[0].title, QStringLiteral("导出结果"));
@@ -93,7 +84,7 @@ private slots:
         QCOMPARE(f.prompts.saveRequests.size(), 2);
         QCOMPARE(f.prompts.saveRequests[1].proposedPath, first);
         QCOMPARE(QDir(tempDir->path()).entryList(QDir::Files), QStringList{"first.txt"});
-        QVERIFY(contentOf(first).startsWith("\xD0\xF2\xBA\xC5:1   "));
+        QVERIFY(contents(first).startsWith("\xD0\xF2\xBA\xC5:1   "));
         QVERIFY(f.prompts.messages.isEmpty());
     }
 

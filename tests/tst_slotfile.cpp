@@ -2,6 +2,7 @@
 #include "savefile/namecells.h"
 #include "savefile/slotfile.h"
 #include "support/files.h"
+#include "support/sizelimit.h"
 
 #include <QDir>
 #include <QFile>
@@ -9,14 +10,11 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-#include <csignal>
 
 #include <fcntl.h>
-#include <sys/resource.h>
 #include <sys/socket.h>
 #include <sys/stat.h>
 #include <sys/un.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 using savefile::Failure;
@@ -309,7 +307,7 @@ private slots:
 
     // The child process ignores SIGXFSZ and limits its file size, so pwrite
     // fails or writes less; the parent sees the result through the exit code
-    // (failure + 1, 0 for none) and the reason through a pipe.
+    // (failure + 1, 0 for none) and the reason through its output.
     void writeCutShortBySizeLimitIsAFailure_data()
     {
         QTest::addColumn<int>("limit");
@@ -330,35 +328,16 @@ private slots:
         const QByteArray before(4096, '\xEE');
         QVERIFY(create(path(), before));
 
-        int pipeFds[2];
-        QCOMPARE(::pipe(pipeFds), 0);
-        const pid_t child = ::fork();
-        QVERIFY(child >= 0);
-        if (child == 0) {
-            ::close(pipeFds[0]);
-            ::signal(SIGXFSZ, SIG_IGN);
-            const rlimit size{rlim_t(limit), rlim_t(limit)};
-            if (::setrlimit(RLIMIT_FSIZE, &size) != 0)
-                ::_exit(99);
+        const ChildResult child = runWithFileSizeLimit(rlim_t(limit), [&](QByteArray &reasonOut) {
             const auto error = savefile::writeSlot(path(), 1, slotBytes(marker));
-            if (error) {
-                const QByteArray text = error->reason.toUtf8();
-                [[maybe_unused]] const ssize_t sent = ::write(pipeFds[1], text.constData(), size_t(text.size()));
-            }
-            ::_exit(error ? 1 + int(error->failure) : 0);
-        }
-        ::close(pipeFds[1]);
-        QByteArray sentReason;
-        char buffer[256];
-        for (ssize_t n; (n = ::read(pipeFds[0], buffer, sizeof buffer)) > 0;)
-            sentReason.append(buffer, n);
-        ::close(pipeFds[0]);
-        int status = 0;
-        QCOMPARE(::waitpid(child, &status, 0), child);
+            if (error)
+                reasonOut = error->reason.toUtf8();
+            return error ? 1 + int(error->failure) : 0;
+        });
 
-        QVERIFY(WIFEXITED(status));
-        QCOMPARE(WEXITSTATUS(status), 1 + int(failure));
-        QCOMPARE(QString::fromUtf8(sentReason), reason);
+        QVERIFY(child.exited);
+        QCOMPARE(child.code, 1 + int(failure));
+        QCOMPARE(QString::fromUtf8(child.output), reason);
         QByteArray expected = before;
         expected.replace(1724, 8, slotAfter);
         QCOMPARE(contents(path()), expected);
