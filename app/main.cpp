@@ -17,7 +17,7 @@ int main(int argc, char *argv[])
     installFontSubstitutes();
     QtPrompts prompts;
 
-    convert::Cp936 &codec = convert::Cp936::instance();
+    convert::Cp936 codec;
     if (!codec.isOpen()) {
         // Wrong codes would be worse than none.
         prompts.message(nullptr, messages::errorTitle.toString(), messages::noConverter.toString());

@@ -134,7 +134,7 @@ int runOne(int argc, char *argv[], const QString &name, const QString &variant, 
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
-    convert::Cp936 &codec = convert::Cp936::instance();
+    convert::Cp936 codec;
     BenchPrompts prompts;
     frmMain window(prompts, codec);
     window.show();

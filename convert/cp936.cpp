@@ -23,12 +23,6 @@ Cp936::~Cp936()
         ucnv_close(m_converter);
 }
 
-Cp936 &Cp936::instance()
-{
-    static Cp936 converter;
-    return converter;
-}
-
 AnsiCode Cp936::encode(QStringView character)
 {
     // ucnv_fromUChars resets the converter and flushes, so no state is

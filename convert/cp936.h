@@ -6,7 +6,6 @@
 #include <QString>
 #include <QStringView>
 
-
 struct UConverter;
 
 namespace convert {
@@ -20,9 +19,6 @@ public:
     ~Cp936();
     Cp936(const Cp936 &) = delete;
     Cp936 &operator=(const Cp936 &) = delete;
-
-    // The one converter of the program. Check isOpen() once at start-up.
-    static Cp936 &instance();
 
     // False when ICU has no windows-936 table; nothing else works then.
     bool isOpen() const { return m_converter != nullptr; }

@@ -1,5 +1,5 @@
 #include "convert/charcodes.h"
-#include "convert/cp936.h"
+#include "support/codec.h"
 
 #include <QTest>
 
@@ -49,12 +49,12 @@ private slots:
     {
         QFETCH(QString, text);
         QFETCH(QStringList, lines);
-        QCOMPARE(convert::CharsToCodes(text, convert::Cp936::instance()).toStringList(), lines);
+        QCOMPARE(convert::CharsToCodes(text, testCodec()).toStringList(), lines);
     }
 
     void tenthPositionHasTwoDigits()
     {
-        const QStringList lines = convert::CharsToCodes(u"abcdefghijk", convert::Cp936::instance()).toStringList();
+        const QStringList lines = convert::CharsToCodes(u"abcdefghijk", testCodec()).toStringList();
         QCOMPARE(lines.size(), 11);
         QCOMPARE(lines.at(10), QStringLiteral("序号:11   原字符:k    10进制:107   16进制:6B"));
     }

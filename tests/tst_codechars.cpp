@@ -1,5 +1,5 @@
 #include "convert/codechars.h"
-#include "convert/cp936.h"
+#include "support/codec.h"
 
 #include <QTest>
 
@@ -14,7 +14,7 @@ class tst_CodeChars : public QObject {
 
     static QStringList linesOf(const QString &codes)
     {
-        return CodesToChars(codes, convert::Cp936::instance()).toStringList();
+        return CodesToChars(codes, testCodec()).toStringList();
     }
 
 private slots:

@@ -1,4 +1,4 @@
-#include "convert/cp936.h"
+#include "support/codec.h"
 #include "convert/export.h"
 #include "support/files.h"
 #include "support/sizelimit.h"
@@ -20,7 +20,7 @@ std::optional<QString> exportTo(const QString &path, const QStringList &list)
     convert::Lines lines;
     for (const QString &line : list)
         lines.append(line);
-    return exportLines(path, lines, convert::Cp936::instance());
+    return exportLines(path, lines, testCodec());
 }
 
 } // namespace

@@ -1,4 +1,4 @@
-#include "convert/cp936.h"
+#include "support/codec.h"
 #include "savefile/namecells.h"
 #include "savefile/slotfile.h"
 #include "support/files.h"
@@ -116,7 +116,7 @@ private slots:
     {
         QFETCH(QByteArray, slot);
         QFETCH(QStringList, names);
-        const savefile::CellNames cells = savefile::decodeNameCells(slotBytes(slot), convert::Cp936::instance());
+        const savefile::CellNames cells = savefile::decodeNameCells(slotBytes(slot), testCodec());
         QCOMPARE(QStringList(cells.begin(), cells.end()), names);
     }
 

@@ -1,7 +1,7 @@
 // Any text, lone surrogates and NULs included, gives one line per
 // character (a surrogate pair is one), in one of the two formats.
 #include "convert/charcodes.h"
-#include "convert/cp936.h"
+#include "support/codec.h"
 #include "fuzzinput.h"
 
 #include <QRegularExpression>
@@ -13,7 +13,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         QStringLiteral("^   10进制:(\\d+),(\\d+)   16进制:([0-9A-F]{2}) ([0-9A-F]{2})$"));
 
     const QString text = utf16Of(data, size);
-    const convert::Lines lines = convert::CharsToCodes(text, convert::Cp936::instance());
+    const convert::Lines lines = convert::CharsToCodes(text, testCodec());
 
     qsizetype position = 0;
     for (qsizetype i = 0; i < text.size(); ++position) {

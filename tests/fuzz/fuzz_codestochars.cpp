@@ -1,13 +1,13 @@
 // Any line of codes gives one list line per token, numbered from 1, each
 // showing its whole token, and never crashes.
 #include "convert/codechars.h"
-#include "convert/cp936.h"
+#include "support/codec.h"
 #include "fuzzinput.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
     const QString codes = convert::upperCased(utf16Of(data, size));
-    const convert::Lines lines = convert::CodesToChars(codes, convert::Cp936::instance());
+    const convert::Lines lines = convert::CodesToChars(codes, testCodec());
 
     // The tokens as the rules give them: leading blanks dropped, one blank
     // appended, every blank ending the token before it.

@@ -1,7 +1,7 @@
 // Any file contents of any length: every slot reads as the file's bytes at
 // its offsets (zero past the end), its cells decode without a crash, and
 // the file is left exactly as it was.
-#include "convert/cp936.h"
+#include "support/codec.h"
 #include "savefile/namecells.h"
 #include "savefile/slotfile.h"
 #include "fuzzinput.h"
@@ -48,7 +48,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
             const quint8 expected = offset < content.size() ? quint8(content[offset]) : 0;
             FUZZ_CHECK(read.bytes[i] == expected);
         }
-        const savefile::CellNames names = savefile::decodeNameCells(read.bytes, convert::Cp936::instance());
+        const savefile::CellNames names = savefile::decodeNameCells(read.bytes, testCodec());
         for (const QString &name : names) {
             FUZZ_CHECK(name.size() <= 2);
             FUZZ_CHECK(!name.contains(QChar(0)));

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "app/frmmain.h"
-#include "convert/cp936.h"
+#include "support/codec.h"
 #include "support/scriptedprompts.h"
 
 #include <QApplication>
@@ -21,7 +21,7 @@ public:
     void open()
     {
         prompts.reset();
-        window = std::make_unique<frmMain>(prompts, convert::Cp936::instance());
+        window = std::make_unique<frmMain>(prompts, testCodec());
     }
 
     void close() { window.reset(); }
