@@ -12,6 +12,9 @@ namespace convert {
 struct AnsiCode {
     std::array<quint8, 2> bytes{};
     int size = 1;
+    // The code page cannot hold the character: "?" (3F) stands in for it,
+    // which is how a real "?" and an unencodable character differ.
+    bool unencodable = false;
 
     bool isDoubleByte() const { return size == 2; }
     quint8 lead() const { return bytes[0]; }

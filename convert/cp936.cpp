@@ -1,8 +1,27 @@
 #include "convert/cp936.h"
 
 #include <unicode/ucnv.h>
+#include <unicode/ucnv_cb.h>
 
 namespace convert {
+
+namespace {
+
+// Writes "?" for every character the table cannot hold and counts it.
+// ICU's own substitute callback skips "default ignorable" characters
+// (U+200B, U+202E, U+FEFF, ...) instead, which would drop them from an
+// export while the list shows them as 3F.
+void substituteAndCount(const void *context, UConverterFromUnicodeArgs *args, const UChar *,
+                        int32_t, UChar32, UConverterCallbackReason reason, UErrorCode *error)
+{
+    if (reason > UCNV_IRREGULAR)
+        return; // resetting or closing: nothing to substitute
+    ++*static_cast<qsizetype *>(const_cast<void *>(context));
+    *error = U_ZERO_ERROR;
+    ucnv_cbFromUWriteSub(args, 0, error);
+}
+
+} // namespace
 
 Cp936::Cp936()
 {
@@ -15,6 +34,12 @@ Cp936::Cp936()
     // Windows writes "?" for a character outside the table; ICU's own
     // substitute for this table could differ between versions.
     ucnv_setSubstChars(m_converter, "?", 1, &error);
+    ucnv_setFromUCallBack(m_converter, substituteAndCount, &m_substitutions, nullptr, nullptr,
+                          &error);
+    if (U_FAILURE(error)) {
+        ucnv_close(m_converter);
+        m_converter = nullptr;
+    }
 }
 
 Cp936::~Cp936()
@@ -29,12 +54,14 @@ AnsiCode Cp936::encode(QStringView character)
     // carried from one character to the next.
     char out[8];
     UErrorCode error = U_ZERO_ERROR;
+    m_substitutions = 0;
     const int written = ucnv_fromUChars(m_converter, out, sizeof out,
                                         reinterpret_cast<const UChar *>(character.utf16()),
                                         int(character.size()), &error);
     AnsiCode code;
-    if (U_FAILURE(error) || written < 1 || written > 2) {
+    if (U_FAILURE(error) || m_substitutions > 0 || written < 1 || written > 2) {
         code.bytes = {'?', 0};
+        code.unencodable = true;
         return code;
     }
     code.size = written;

@@ -39,6 +39,32 @@ private slots:
             QCOMPARE(code.bytes[1], quint8(bytes[1]));
     }
 
+    // Invisible characters too: ICU would skip them unless told otherwise.
+    void marksWhatItCannotEncode_data()
+    {
+        QTest::addColumn<QString>("character");
+        QTest::addColumn<bool>("unencodable");
+        QTest::newRow("a real question mark") << QStringLiteral("?") << false;
+        QTest::newRow("hanzi") << QStringLiteral("只") << false;
+        QTest::newRow("sharp s") << QStringLiteral("ß") << true;
+        for (const char16_t invisible : {0x202E, 0x200B, 0xFEFF, 0x00AD, 0x2060, 0xFE0F})
+            QTest::addRow("U+%04X", unsigned(invisible)) << QString(QChar(invisible)) << true;
+        QTest::newRow("surrogate pair") << QStringLiteral("😀") << true;
+        QTest::newRow("lone surrogate") << QString(QChar(0xD800)) << true;
+    }
+    void marksWhatItCannotEncode()
+    {
+        QFETCH(QString, character);
+        QFETCH(bool, unencodable);
+        const convert::AnsiCode code = testCodec().encode(character);
+        QCOMPARE(code.unencodable, unencodable);
+        if (unencodable)
+            QCOMPARE(code.bytes[0], quint8('?'));
+        // A line says what the list says: one "?" per unencodable character.
+        QCOMPARE(testCodec().encodeLine(QStringLiteral("A") + character + QStringLiteral("B")),
+                 QByteArray("A") + QByteArray(reinterpret_cast<const char *>(code.bytes.data()), code.size) + "B");
+    }
+
     void signedCodeOfTwoBytesIsNegative()
     {
         QCOMPARE(testCodec().encode(QStringLiteral("只")).code16(), qint16(-10565));
