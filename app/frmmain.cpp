@@ -5,9 +5,11 @@
 #include "app/messages.h"
 #include "app/programicon.h"
 #include "app/prompts.h"
+#include "app/systemerror.h"
 #include "convert/cp936.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QLineEdit>
 
 #include <limits>
@@ -118,9 +120,10 @@ void frmMain::showError(const QString &text)
     m_prompts.message(this, messages::errorTitle.toString(), text);
 }
 
-void frmMain::showFileError(QStringView sentence, const QString &path, const QString &reason)
+void frmMain::showFileError(QStringView sentence, const QString &path, int code)
 {
-    QString text = sentence.toString().arg(path);
+    QString text = sentence.toString().arg(QDir::toNativeSeparators(path));
+    const QString reason = systemErrorReason(code);
     if (!reason.isEmpty())
         text += u'\n' + reason;
     showError(text);

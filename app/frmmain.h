@@ -34,9 +34,9 @@ private:
     void endProgram();
     void showAbout();
     void showError(const QString &text);
-    // `sentence` names the file with %1; the system's reason, if any,
-    // follows on a line of its own.
-    void showFileError(QStringView sentence, const QString &path, const QString &reason);
+    // `sentence` names the file with %1; the reason for the system's error
+    // code, if any, follows on a line of its own.
+    void showFileError(QStringView sentence, const QString &path, int code);
 
     // Pages 0 and 1: the conversions and their export (frmmain_conversion.cpp).
     void Command3_Click();

@@ -7,6 +7,23 @@
 #include "convert/codechars.h"
 #include "convert/export.h"
 
+namespace {
+
+QStringView exportErrorSentence(convert::ExportStep step)
+{
+    switch (step) {
+    case convert::ExportStep::NotRegularFile: return messages::exportNotRegular;
+    case convert::ExportStep::Open: return messages::exportOpenFailed;
+    case convert::ExportStep::Write: return messages::exportWriteFailed;
+    case convert::ExportStep::Flush: return messages::exportFlushFailed;
+    case convert::ExportStep::Close: return messages::exportCloseFailed;
+    case convert::ExportStep::Replace: return messages::exportReplaceFailed;
+    }
+    return messages::exportWriteFailed;
+}
+
+} // namespace
+
 void frmMain::Command3_Click()
 {
     const QString text = ui->Text1->text();
@@ -54,5 +71,5 @@ void frmMain::exportList(const ResultList &list)
         return;
     m_exportPath = path;
     if (const auto error = convert::exportLines(path, list.lines(), m_codec))
-        showFileError(messages::exportFailed, path, *error);
+        showFileError(exportErrorSentence(error->step), path, error->code);
 }

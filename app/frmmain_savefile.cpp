@@ -28,7 +28,10 @@ void frmMain::ReadNameSlot(const QString &path, int slot)
 {
     const savefile::SlotRead read = savefile::readSlot(path, slot);
     if (read.error) {
-        showFileError(saveFileErrorSentence(*read.error), path, read.error->reason);
+        // The boxes never show names that are not in the file Text3 names.
+        for (QLineEdit *box : {ui->Text4, ui->Text5, ui->Text6, ui->Text7})
+            box->clear();
+        showFileError(saveFileErrorSentence(*read.error), path, read.error->code);
         return;
     }
     const savefile::CellNames names = savefile::decodeNameCells(read.bytes, m_codec);
@@ -43,7 +46,7 @@ void frmMain::WriteNameSlot(const QString &path, int slot)
     const savefile::SlotBytes bytes = savefile::slotBytesFromHexBoxes(
         {ui->Text8->text(), ui->Text9->text(), ui->Text10->text(), ui->Text11->text()});
     if (const auto error = savefile::writeSlot(path, slot, bytes)) {
-        showFileError(saveFileErrorSentence(*error), path, error->reason);
+        showFileError(saveFileErrorSentence(*error), path, error->code);
         return;
     }
     m_prompts.message(this, messages::noticeTitle.toString(), messages::saveFileWritten.toString());

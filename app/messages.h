@@ -13,11 +13,18 @@ inline constexpr QStringView noCodesToConvert = u"请您先输入数据!";
 inline constexpr QStringView nothingToExport = u"请您先计算出结果，在导出计算结果!";
 inline constexpr QStringView saveFileWritten = u"文件修改成功!";
 
-// %1 is the path; the system's reason follows on the next line.
-inline constexpr QStringView exportFailed = u"无法把计算结果导出到文件“%1”。";
+// Export failures: %1 is the path; the reason, when there is one, follows
+// on the next line.
+inline constexpr QStringView exportNotRegular =
+    u"“%1”不是普通文件（而是文件夹、管道、设备或套接字），不能把计算结果导出到那里。";
+inline constexpr QStringView exportOpenFailed = u"无法创建导出文件“%1”。";
+inline constexpr QStringView exportWriteFailed = u"无法把计算结果写入文件“%1”。";
+inline constexpr QStringView exportFlushFailed = u"无法把导出文件“%1”写入磁盘。";
+inline constexpr QStringView exportCloseFailed = u"无法关闭导出文件“%1”。";
+inline constexpr QStringView exportReplaceFailed = u"无法用导出的计算结果替换文件“%1”。";
 
-// Save file failures: %1 is the path; the system's reason, when there is
-// one, follows on the next line.
+// Save file failures: %1 is the path; the reason, when there is one,
+// follows on the next line.
 inline constexpr QStringView saveFileNotRegular = u"“%1”不是普通文件（而是文件夹、管道、设备或套接字），不能用作存盘文件。";
 inline constexpr QStringView saveFileOpenFailed = u"无法打开存盘文件“%1”。";
 inline constexpr QStringView saveFileReadFailed = u"无法读取存盘文件“%1”。";

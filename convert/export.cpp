@@ -1,9 +1,7 @@
 #include "convert/export.h"
 
 #include "convert/cp936.h"
-
-#include <QFileInfo>
-#include <QSaveFile>
+#include "convert/exportfile.h"
 
 namespace convert {
 
@@ -12,39 +10,51 @@ namespace {
 // Lines are encoded and written in batches of about this many characters.
 constexpr qsizetype batchSize = 1 << 20;
 
-} // namespace
-
-std::optional<QString> exportLines(const QString &path, const Lines &lines, Cp936 &codec)
+// Hands `sink` the encoded lines batch by batch, until it returns false.
+template <typename Sink>
+void forEachBatch(const Lines &lines, Cp936 &codec, Sink sink)
 {
-    const QFileInfo target(path);
-    if (target.exists() && !target.isFile())
-        return QStringLiteral("Not a regular file (a folder, FIFO or device)");
-
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return file.errorString();
-
     QString batch;
     batch.reserve(batchSize);
-    auto writeBatch = [&] {
-        const QByteArray bytes = codec.encodeLine(batch);
-        batch.clear();
-        return file.write(bytes) == bytes.size();
-    };
     for (qsizetype i = 0; i < lines.size(); ++i) {
         batch += lines.at(i);
         batch += u"\r\n";
-        if (batch.size() >= batchSize && !writeBatch())
-            return file.errorString();
+        if (batch.size() >= batchSize || i + 1 == lines.size()) {
+            if (!sink(codec.encodeLine(batch)))
+                return;
+            batch.clear();
+        }
     }
-    if (!writeBatch())
-        return file.errorString();
+}
 
-    // commit() flushes, syncs and renames; on failure it removes the
-    // temporary file and the target stays untouched.
-    if (!file.commit())
-        return file.errorString();
-    return std::nullopt;
+} // namespace
+
+std::optional<ExportError> exportLines(const QString &path, const Lines &lines, Cp936 &codec)
+{
+    ExportFile file(path);
+    if (auto failed = file.open())
+        return failed;
+
+    if (file.rewritesInPlace()) {
+        // The old content is gone once writing starts: make sure first that
+        // the new content fits.
+        qint64 size = 0;
+        forEachBatch(lines, codec, [&](const QByteArray &bytes) {
+            size += bytes.size();
+            return true;
+        });
+        if (auto failed = file.reserve(size))
+            return failed;
+    }
+
+    std::optional<ExportError> failed;
+    forEachBatch(lines, codec, [&](const QByteArray &bytes) {
+        failed = file.write(bytes);
+        return !failed;
+    });
+    if (failed)
+        return failed;
+    return file.commit();
 }
 
 } // namespace convert

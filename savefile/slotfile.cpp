@@ -15,15 +15,15 @@ namespace {
 
 SlotError systemError(Failure failure, int error)
 {
-    return {failure, qt_error_string(error)};
+    return {failure, error};
 }
 
 std::optional<SlotError> refuseIrregular(const struct stat &info)
 {
     if (S_ISREG(info.st_mode))
         return std::nullopt;
-    // A folder has a system text of its own; FIFOs, devices and sockets do not.
-    return SlotError{Failure::NotRegularFile, S_ISDIR(info.st_mode) ? qt_error_string(EISDIR) : QString()};
+    // A folder has an error code of its own; FIFOs, devices and sockets do not.
+    return SlotError{Failure::NotRegularFile, S_ISDIR(info.st_mode) ? EISDIR : 0};
 }
 
 // Looks before opening: open() on a FIFO or a device could block or act on
@@ -143,7 +143,7 @@ std::optional<SlotError> writeSlot(const QString &path, int slot, const SlotByte
     if (written < 0)
         return systemError(Failure::Write, errno);
     if (written != slotSize)
-        return SlotError{Failure::ShortWrite, QString()};
+        return SlotError{Failure::ShortWrite, 0};
 
     if (::fsync(file.get()) != 0)
         return systemError(Failure::Flush, errno);

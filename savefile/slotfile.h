@@ -21,7 +21,7 @@ enum class Failure {
 
 struct SlotError {
     Failure failure;
-    QString reason; // the system's text for the error code; empty when there is none
+    int code = 0; // the system's error code of that step; 0 when there is none
 };
 
 struct SlotRead {

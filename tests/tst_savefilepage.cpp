@@ -171,27 +171,34 @@ private slots:
         QVERIFY(f.prompts.messages.isEmpty());
     }
 
+    // A failed read empties the name boxes, so that they never show names
+    // from another file than the one Text3 names; a failed write leaves
+    // them as the last read left them.
     void failuresShowTheErrorAndChangeNothing_data()
     {
         QTest::addColumn<QString>("action");
         QTest::addColumn<QString>("place");
         QTest::addColumn<QString>("text");
-        const QString folderText = QStringLiteral("“%1”不是普通文件（而是文件夹、管道、设备或套接字），不能用作存盘文件。\nIs a directory");
-        const QString missingText = QStringLiteral("无法打开存盘文件“%1”。\nNo such file or directory");
-        QTest::newRow("choosing a folder") << "choose" << "folder" << folderText;
-        QTest::newRow("choosing in a missing folder") << "choose" << "missing folder" << missingText;
-        QTest::newRow("reading a folder by option") << "option" << "folder" << folderText;
-        QTest::newRow("writing to a folder") << "write" << "folder" << folderText;
-        QTest::newRow("writing in a missing folder") << "write" << "missing folder" << missingText;
+        QTest::addColumn<QStringList>("namesAfter");
+        const QString folderText = QStringLiteral("“%1”不是普通文件（而是文件夹、管道、设备或套接字），不能用作存盘文件。\n这是一个文件夹。");
+        const QString missingText = QStringLiteral("无法打开存盘文件“%1”。\n文件或文件夹不存在。");
+        const QStringList emptied(4);
+        const QStringList kept{"张", "三", "", ""};
+        QTest::newRow("choosing a folder") << "choose" << "folder" << folderText << emptied;
+        QTest::newRow("choosing in a missing folder") << "choose" << "missing folder" << missingText << emptied;
+        QTest::newRow("reading a folder by option") << "option" << "folder" << folderText << emptied;
+        QTest::newRow("writing to a folder") << "write" << "folder" << folderText << kept;
+        QTest::newRow("writing in a missing folder") << "write" << "missing folder" << missingText << kept;
     }
     void failuresShowTheErrorAndChangeNothing()
     {
         QFETCH(QString, action);
         QFETCH(QString, place);
         QFETCH(QString, text);
+        QFETCH(QStringList, namesAfter);
         const QString path = place == "folder" ? m_dir->path() + QStringLiteral("/存盘 文件")
                                                : m_dir->path() + QStringLiteral("/不存在/ShinSangokumusou3.dat");
-        setNames({"甲", "乙", "丙", "丁"});
+        choose(m_saveFile);
         typeBoxes({"D5C5", "", "", ""});
         if (action == "choose") {
             choose(path);
@@ -206,7 +213,8 @@ private slots:
         QCOMPARE(f.prompts.messages.size(), 1);
         QCOMPARE(f.prompts.messages[0].title, QStringLiteral("错误!"));
         QCOMPARE(f.prompts.messages[0].text, text.arg(path));
-        QCOMPARE(names(), (QStringList{"甲", "乙", "丙", "丁"}));
+        QCOMPARE(names(), namesAfter);
+        QCOMPARE(contents(m_saveFile), gameFile());
         QVERIFY(!QFileInfo::exists(m_dir->path() + QStringLiteral("/不存在")));
     }
 

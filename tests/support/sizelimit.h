@@ -20,7 +20,10 @@ struct ChildResult {
 // EFBIG or comes out short, as on a full disk, even for root. `work` returns
 // the child's exit code and may put text into its argument, which comes
 // back as `output`. Exit code 99 means the limit could not be set.
-inline ChildResult runWithFileSizeLimit(rlim_t limit, const std::function<int(QByteArray &)> &work)
+// With `ignoreSignal` false the child keeps SIGXFSZ's default action, which
+// ends it unless `work` itself ignores the signal.
+inline ChildResult runWithFileSizeLimit(rlim_t limit, const std::function<int(QByteArray &)> &work,
+                                        bool ignoreSignal = true)
 {
     int pipeFds[2];
     if (::pipe(pipeFds) != 0)
@@ -30,7 +33,7 @@ inline ChildResult runWithFileSizeLimit(rlim_t limit, const std::function<int(QB
         return {};
     if (child == 0) {
         ::close(pipeFds[0]);
-        ::signal(SIGXFSZ, SIG_IGN);
+        ::signal(SIGXFSZ, ignoreSignal ? SIG_IGN : SIG_DFL);
         const rlimit size{limit, limit};
         if (::setrlimit(RLIMIT_FSIZE, &size) != 0)
             ::_exit(99);
