@@ -61,8 +61,8 @@ frmMain::~frmMain() = default;
 void frmMain::Form_Load()
 {
     ui->SSTab1->setCurrentIndex(0);
-    m_exportFilter = QStringLiteral("文本文件(*.txt) (*.txt)");
-    m_saveFileFilter = QStringLiteral("ShinSangokumusou3.dat (ShinSangokumusou3.dat)");
+    m_exportFilter = QStringLiteral("文本文件(*.txt)|*.txt");
+    m_saveFileFilter = QStringLiteral("ShinSangokumusou3.dat|ShinSangokumusou3.dat");
 }
 
 void frmMain::Command1_Click()

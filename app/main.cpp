@@ -1,20 +1,16 @@
-#include "app/fontsubstitutes.h"
 #include "app/frmmain.h"
 #include "app/messages.h"
-#include "app/programicon.h"
 #include "app/qtprompts.h"
+#include "app/startup.h"
 #include "convert/cp936.h"
 
 #include <QApplication>
 
 int main(int argc, char *argv[])
 {
+    prepareProcess();
     QApplication app(argc, argv);
-    // Message boxes and file choosers show the program icon too; the desktop
-    // name ties the windows to the menu entry that started them.
-    QApplication::setWindowIcon(programIcon());
-    QGuiApplication::setDesktopFileName(QStringLiteral("org.example.vemdra"));
-    installFontSubstitutes();
+    prepareApplication();
     QtPrompts prompts;
 
     convert::Cp936 codec;

@@ -10,7 +10,8 @@ class Prompts {
 public:
     virtual ~Prompts() = default;
 
-    // A chosen path, or "" when the user cancelled.
+    // A chosen path, or "" when the user cancelled. A filter is description
+    // and pattern separated by "|": "文本文件(*.txt)|*.txt".
     virtual QString openFileName(QWidget *parent, const QString &filter) = 0;
     virtual QString saveFileName(QWidget *parent, const QString &title, const QString &filter,
                                  const QString &proposedPath) = 0;

@@ -1,21 +1,55 @@
 #include "app/qtprompts.h"
 
-#include <QFileDialog>
 #include <QMessageBox>
+
+QString chooserFilter(const QString &filter)
+{
+    const QStringList parts = filter.split(u'|');
+    QStringList filters;
+    for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
+        const QString &description = parts[i];
+        const QString &pattern = parts[i + 1];
+        if (description == pattern || description.endsWith(u'(' + pattern + u')'))
+            filters.append(description);
+        else
+            filters.append(description + QStringLiteral(" (") + pattern + u')');
+    }
+    return filters.join(QStringLiteral(";;"));
+}
+
+std::unique_ptr<QFileDialog> QtPrompts::fileDialog(QWidget *parent, QFileDialog::AcceptMode mode,
+                                                   const QString &title, const QString &filter,
+                                                   const QString &proposedPath)
+{
+    auto dialog = std::make_unique<QFileDialog>(parent, title, proposedPath, chooserFilter(filter));
+    dialog->setOption(QFileDialog::DontUseNativeDialog);
+    dialog->setIconProvider(&m_icons);
+    dialog->setAcceptMode(mode);
+    dialog->setFileMode(mode == QFileDialog::AcceptOpen ? QFileDialog::ExistingFile
+                                                        : QFileDialog::AnyFile);
+    return dialog;
+}
 
 QString QtPrompts::openFileName(QWidget *parent, const QString &filter)
 {
-    return QFileDialog::getOpenFileName(parent, QString(), QString(), filter);
+    const auto dialog = fileDialog(parent, QFileDialog::AcceptOpen, QString(), filter, QString());
+    return dialog->exec() == QDialog::Accepted ? dialog->selectedFiles().value(0) : QString();
 }
 
 QString QtPrompts::saveFileName(QWidget *parent, const QString &title, const QString &filter,
                                 const QString &proposedPath)
 {
-    return QFileDialog::getSaveFileName(parent, title, proposedPath, filter);
+    const auto dialog = fileDialog(parent, QFileDialog::AcceptSave, title, filter, proposedPath);
+    return dialog->exec() == QDialog::Accepted ? dialog->selectedFiles().value(0) : QString();
+}
+
+std::unique_ptr<QMessageBox> QtPrompts::messageBox(QWidget *parent, const QString &title,
+                                                   const QString &text)
+{
+    return std::make_unique<QMessageBox>(QMessageBox::NoIcon, title, text, QMessageBox::Ok, parent);
 }
 
 void QtPrompts::message(QWidget *parent, const QString &title, const QString &text)
 {
-    QMessageBox box(QMessageBox::NoIcon, title, text, QMessageBox::Ok, parent);
-    box.exec();
+    messageBox(parent, title, text)->exec();
 }

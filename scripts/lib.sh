@@ -5,7 +5,7 @@ ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 BUILD="${VEMDRA_BUILD:-$ROOT/build}"
 
 PACKAGES=(
-    cmake ninja-build g++ qt6-base-dev qt6-qpa-plugins libicu-dev
+    cmake ninja-build g++ qt6-base-dev qt6-qpa-plugins qt6-translations-l10n libicu-dev
     xvfb xauth x11-utils
     fonts-noto-cjk fonts-arphic-ukai
     desktop-file-utils appstream dpkg-dev

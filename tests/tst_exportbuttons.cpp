@@ -70,7 +70,7 @@ private slots:
         QVERIFY(f.prompts.messages.isEmpty());
         QCOMPARE(f.prompts.saveRequests.size(), 1);
         QCOMPARE(f.prompts.saveRequests[0].title, QStringLiteral("导出结果"));
-        QCOMPARE(f.prompts.saveRequests[0].filter, QStringLiteral("文本文件(*.txt) (*.txt)"));
+        QCOMPARE(f.prompts.saveRequests[0].filter, QStringLiteral("文本文件(*.txt)|*.txt"));
     }
 
     void cancelWritesNothingAndChooserRemembersTheLastFile()

@@ -1,5 +1,6 @@
 #include "app/fontsubstitutes.h"
 #include "app/resultlist.h"
+#include "support/accessibility.h"
 #include "support/mainwindowfixture.h"
 
 #include <QAction>
@@ -295,6 +296,15 @@ private slots:
         QVERIFY2(QStringList({QStringLiteral("楷体_GB2312"), QStringLiteral("AR PL UKai CN")}).contains(title.family()),
                  qPrintable(title.family()));
         QCOMPARE(title.pointSize(), 18);
+    }
+
+    void everyControlHasAName()
+    {
+        request(QStringLiteral("button"));
+        QWidget *about = openAbout();
+        QVERIFY(about);
+        const QStringList unnamed = unnamedControls(about);
+        QVERIFY2(unnamed.isEmpty(), qPrintable(unnamed.join(u' ')));
     }
 
     void editionIsRed()

@@ -1,4 +1,5 @@
 #include "app/resultlist.h"
+#include "support/accessibility.h"
 #include "support/mainwindowfixture.h"
 
 #include <QAction>
@@ -54,6 +55,12 @@ private slots:
         QFETCH(QString, label);
         QFETCH(QString, field);
         QCOMPARE(f.control<QLabel>(qPrintable(label))->buddy(), f.control(qPrintable(field)));
+    }
+
+    void everyControlHasAName()
+    {
+        const QStringList unnamed = unnamedControls(f.window.get());
+        QVERIFY2(unnamed.isEmpty(), qPrintable(unnamed.join(u' ')));
     }
 
     void convertsTypedText()

@@ -82,7 +82,7 @@ private slots:
 
         choose(m_saveFile);
         QCOMPARE(f.prompts.openRequests.size(), 1);
-        QCOMPARE(f.prompts.openRequests[0].filter, QStringLiteral("ShinSangokumusou3.dat (ShinSangokumusou3.dat)"));
+        QCOMPARE(f.prompts.openRequests[0].filter, QStringLiteral("ShinSangokumusou3.dat|ShinSangokumusou3.dat"));
         QCOMPARE(f.field("Text3")->text(), m_saveFile);
         QCOMPARE(names(), (QStringList{"张", "三", "", ""}));
         QVERIFY(option(3)->isChecked());

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/frmmain.h"
+#include "app/startup.h"
 #include "support/codec.h"
 #include "support/scriptedprompts.h"
 
@@ -20,6 +21,9 @@ public:
 
     void open()
     {
+        // Once per test program, as the program does once at start-up.
+        static const bool prepared = (prepareApplication(), true);
+        Q_UNUSED(prepared);
         prompts.reset();
         window = std::make_unique<frmMain>(prompts, testCodec());
     }

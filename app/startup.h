@@ -1,0 +1,16 @@
+#pragma once
+
+// What the program sets up before its first window. The widget tests call
+// the same functions, so that they see the program as its users do.
+
+// Settings of the process itself: on Linux, a file-size limit then makes a
+// write fail with EFBIG, which is reported, instead of ending the program
+// with SIGXFSZ. Call first thing in main().
+void prepareProcess();
+
+// Qt's own texts (the buttons of message boxes, the file choosers and the
+// question before replacing a file, the menus of text fields) in
+// Simplified Chinese whatever the system's language, dates and numbers
+// the Chinese way, the program icon on every window and the font
+// fallbacks for Chinese. Call after the QApplication is made.
+void prepareApplication();

@@ -1,0 +1,8 @@
+#include "app/startup.h"
+
+#include <csignal>
+
+void prepareProcess()
+{
+    ::signal(SIGXFSZ, SIG_IGN);
+}

@@ -1,0 +1,89 @@
+#include "app/nameonlyiconprovider.h"
+#include "app/qtprompts.h"
+#include "app/startup.h"
+#include "support/files.h"
+
+#include <QComboBox>
+#include <QDialogButtonBox>
+#include <QFileInfo>
+#include <QListView>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTest>
+
+// The real dialogs, after the program's own start-up, whatever LANG says.
+class tst_QtPrompts : public QObject {
+    Q_OBJECT
+
+    QtPrompts prompts;
+
+private slots:
+    void initTestCase()
+    {
+        qputenv("LANG", "en_US.UTF-8");
+        prepareApplication();
+    }
+
+    void qtSpeaksChinese()
+    {
+        const auto box = QtPrompts::messageBox(nullptr, QStringLiteral("错误!"), QStringLiteral("文本"));
+        QCOMPARE(box->buttons().size(), 1);
+        QCOMPARE(box->buttons()[0]->text(), QStringLiteral("确定"));
+
+        const auto chooser = prompts.fileDialog(nullptr, QFileDialog::AcceptSave, QStringLiteral("导出结果"),
+                                                QStringLiteral("文本文件(*.txt)|*.txt"), QString());
+        const QPushButton *accept = chooser->findChild<QDialogButtonBox *>()->button(QDialogButtonBox::Save);
+        QVERIFY(accept);
+        QVERIFY2(!accept->text().contains(QStringLiteral("Save")), qPrintable(accept->text()));
+        QVERIFY2(accept->text().contains(QStringLiteral("保存")), qPrintable(accept->text()));
+    }
+
+    void eachChooserShowsItsFilterOnce_data()
+    {
+        QTest::addColumn<QString>("filter");
+        QTest::addColumn<QString>("shown");
+        QTest::addColumn<QString>("listed");
+        QTest::addColumn<QString>("hidden");
+        QTest::newRow("export") << "文本文件(*.txt)|*.txt"
+                                << "文本文件(*.txt)" << "结果.txt" << "结果.dat";
+        QTest::newRow("save file") << "ShinSangokumusou3.dat|ShinSangokumusou3.dat"
+                                   << "ShinSangokumusou3.dat" << "ShinSangokumusou3.dat" << "Other.dat";
+    }
+    void eachChooserShowsItsFilterOnce()
+    {
+        QFETCH(QString, filter);
+        QFETCH(QString, shown);
+        QFETCH(QString, listed);
+        QFETCH(QString, hidden);
+        QTemporaryDir dir;
+        QVERIFY(create(dir.filePath(listed), "x") && create(dir.filePath(hidden), "x"));
+        const auto chooser = prompts.fileDialog(nullptr, QFileDialog::AcceptOpen, QString(), filter, dir.path());
+        QCOMPARE(chooser->nameFilters(), QStringList{shown});
+        const QComboBox *types = chooser->findChild<QComboBox *>(QStringLiteral("fileTypeCombo"));
+        QCOMPARE(types->count(), 1);
+        QCOMPARE(types->itemText(0), shown);
+        chooser->show();
+        const QListView *view = chooser->findChild<QListView *>(QStringLiteral("listView"));
+        QTRY_COMPARE(view->model()->rowCount(view->rootIndex()), 1);
+        QCOMPARE(view->model()->index(0, 0, view->rootIndex()).data().toString(), listed);
+    }
+
+    // A file is placed by its name only: two files of the same name get the
+    // same type, whatever they hold, so the chooser never reads one.
+    void fileTypesComeFromNamesAlone()
+    {
+        QTemporaryDir dir;
+        QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("a")) && QDir(dir.path()).mkdir(QStringLiteral("b")));
+        QVERIFY(create(dir.filePath(QStringLiteral("a/kmsg")), "%PDF-1.4\n%\xE2\xE3\xCF\xD3\n"));
+        QVERIFY(create(dir.filePath(QStringLiteral("b/kmsg")), ""));
+        const NameOnlyIconProvider icons;
+        const QFileInfo pdf(dir.filePath(QStringLiteral("a/kmsg")));
+        const QFileInfo empty(dir.filePath(QStringLiteral("b/kmsg")));
+        QCOMPARE(icons.type(pdf), icons.type(empty));
+        QCOMPARE(icons.icon(pdf).name(), icons.icon(empty).name());
+    }
+};
+
+QTEST_MAIN(tst_QtPrompts)
+#include "tst_qtprompts.moc"
