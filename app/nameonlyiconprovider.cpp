@@ -16,9 +16,11 @@ QIcon NameOnlyIconProvider::icon(const QFileInfo &info) const
 
 QString NameOnlyIconProvider::type(const QFileInfo &info) const
 {
-    // Folders, drives and the like need no contents: Qt's own words do.
+    // Qt's own words for these have no Chinese translation in Qt 6.4.
+    if (info.isDir())
+        return QStringLiteral("文件夹");
     if (!info.isFile())
-        return QFileIconProvider::type(info);
+        return QStringLiteral("特殊文件");
     const QString comment = typeByName(info).comment();
     return comment.isEmpty() ? QStringLiteral("文件") : comment;
 }

@@ -1,5 +1,7 @@
 #include "app/qtprompts.h"
 
+#include "app/chinesefiledates.h"
+
 #include <QMessageBox>
 
 QString chooserFilter(const QString &filter)
@@ -24,6 +26,7 @@ std::unique_ptr<QFileDialog> QtPrompts::fileDialog(QWidget *parent, QFileDialog:
     auto dialog = std::make_unique<QFileDialog>(parent, title, proposedPath, chooserFilter(filter));
     dialog->setOption(QFileDialog::DontUseNativeDialog);
     dialog->setIconProvider(&m_icons);
+    dialog->setProxyModel(new ChineseFileDates(dialog.get()));
     dialog->setAcceptMode(mode);
     dialog->setFileMode(mode == QFileDialog::AcceptOpen ? QFileDialog::ExistingFile
                                                         : QFileDialog::AnyFile);
