@@ -35,6 +35,8 @@ frmMain::frmMain(Prompts &prompts, convert::Cp936 &codec, QWidget *parent)
     connect(ui->Option3, &QRadioButton::clicked, this, &frmMain::Option3_Click);
     connect(ui->Option4, &QRadioButton::clicked, this, &frmMain::Option4_Click);
     connect(ui->Command8, &QPushButton::clicked, this, &frmMain::Command8_Click);
+    for (QLineEdit *box : {ui->Text8, ui->Text9, ui->Text10, ui->Text11})
+        connect(box, &QLineEdit::textChanged, this, &frmMain::updateWritePreview);
 
     // Designer cannot store a fractional point size.
     QFont titleFont = ui->Label1->font();
@@ -52,6 +54,7 @@ frmMain::frmMain(Prompts &prompts, convert::Cp936 &codec, QWidget *parent)
     ui->Command1->setFocus();
 
     Form_Load();
+    updateWritePreview();
 }
 
 frmMain::~frmMain() = default;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "savefile/slottable.h"
+
 #include <QMainWindow>
 
 #include <memory>
@@ -55,6 +57,10 @@ private:
     void showSlotOfChosenFile(int slot);
     void ReadNameSlot(const QString &path, int slot);
     void WriteNameSlot(const QString &path, int slot);
+
+    // Page 2: the bytes behind the boxes (frmmain_slotbytes.cpp).
+    void updateWritePreview();
+    void showCellBytes(const savefile::SlotBytes &bytes);
 
     std::unique_ptr<Ui::frmMain> ui;
     Prompts &m_prompts;

@@ -36,6 +36,7 @@ void frmMain::ReadNameSlot(const QString &path, int slot)
     ui->Text5->setText(names[1]);
     ui->Text6->setText(names[2]);
     ui->Text7->setText(names[3]);
+    showCellBytes(read.bytes);
 }
 
 void frmMain::WriteNameSlot(const QString &path, int slot)

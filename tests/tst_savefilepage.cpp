@@ -3,6 +3,7 @@
 #include "support/mainwindowfixture.h"
 
 #include <QDir>
+#include <QLabel>
 #include <QRadioButton>
 #include <QTemporaryDir>
 
@@ -150,6 +151,66 @@ private slots:
         QCOMPARE(contents(m_saveFile), expected);
         QCOMPARE(f.prompts.messages.size(), 1);
         QCOMPARE(f.prompts.messages[0].text, QStringLiteral("文件修改成功!"));
+    }
+
+    // Text8 holds "41" (A) so that the box under test, Text9, can be empty.
+    void previewIsWhatTheWriteWrites_data()
+    {
+        QTest::addColumn<QString>("first");
+        QTest::addColumn<QString>("box");
+        QTest::addColumn<QString>("preview");
+        QTest::addColumn<QByteArray>("slot"); // empty: nothing is written
+        QTest::addColumn<bool>("flagged");
+        const QString fffd(QChar::ReplacementCharacter);
+        QTest::newRow("four digits") << "41" << "D5C5" << "将写入: 4100 D5C5 0000 0000 = A张"
+                                     << QByteArray::fromHex("4100D5C500000000") << false;
+        QTest::newRow("lower-case digits") << "41" << "d5c5" << "将写入: 4100 D5C5 0000 0000 = A张"
+                                           << QByteArray::fromHex("4100D5C500000000") << false;
+        QTest::newRow("two digits") << "41" << "41" << "将写入: 4100 4100 0000 0000 = AA"
+                                    << QByteArray::fromHex("4100410000000000") << false;
+        QTest::newRow("an empty box") << "41" << "" << "将写入: 4100 0000 0000 0000 = A"
+                                      << QByteArray::fromHex("4100000000000000") << false;
+        QTest::newRow("three digits") << "41" << "D5C" << "将写入: 4100 D50C 0000 0000 = A" + fffd + "\x0C"
+                                      << QByteArray::fromHex("4100D50C00000000") << false;
+        QTest::newRow("digits after the fourth") << "41" << "D5C5C8FD" << "将写入: 4100 D5C5 0000 0000 = A张"
+                                                 << QByteArray::fromHex("4100D5C500000000") << true;
+        QTest::newRow("a blank between the bytes") << "41" << "D5 C5" << "将写入: 4100 D500 0000 0000 = A" + fffd
+                                                   << QByteArray::fromHex("4100D50000000000") << true;
+        QTest::newRow("an empty first box") << "" << "D5C5" << "第一格为空，不会写入。" << QByteArray() << false;
+    }
+    void previewIsWhatTheWriteWrites()
+    {
+        QFETCH(QString, first);
+        QFETCH(QString, box);
+        QFETCH(QString, preview);
+        QFETCH(QByteArray, slot);
+        QFETCH(bool, flagged);
+        choose(m_saveFile);
+        typeBoxes({first, box, "", ""});
+        QCOMPARE(f.control<QLabel>("LabelPreview")->text(), preview);
+        QLineEdit *const text9 = f.field("Text9");
+        QCOMPARE(text9->palette().color(QPalette::Text) == QColor(0xFF, 0x00, 0x00), flagged);
+        QCOMPARE(text9->toolTip().isEmpty(), !flagged);
+        QCOMPARE(text9->text(), box);
+
+        f.click("Command8");
+        QByteArray expected = gameFile();
+        if (!slot.isEmpty())
+            expected.replace(1724, 8, slot);
+        QCOMPARE(contents(m_saveFile), expected);
+        QCOMPARE(f.prompts.messages.size(), slot.isEmpty() ? 0 : 1);
+    }
+
+    void nameBoxesShowTheirCellBytesAfterARead()
+    {
+        QVERIFY(f.field("Text4")->toolTip().isEmpty());
+        choose(m_saveFile);
+        clickOption(3);
+        QCOMPARE(names(), (QStringList{"爱", "", "", ""}));
+        QStringList bytes;
+        for (int i = 4; i <= 7; ++i)
+            bytes << f.field(qPrintable(QStringLiteral("Text%1").arg(i)))->toolTip();
+        QCOMPARE(bytes, (QStringList{"B0 AE", "00 00", "00 00", "00 00"}));
     }
 
     void writingNeedsAFileAndAFirstBox_data()
