@@ -5,6 +5,9 @@
 #include "app/messages.h"
 #include "app/programicon.h"
 #include "app/prompts.h"
+#include "app/resultlist.h"
+#include "convert/charcodes.h"
+#include "convert/codechars.h"
 #include "convert/cp936.h"
 
 #include <QApplication>
@@ -37,6 +40,13 @@ frmMain::frmMain(Prompts &prompts, convert::Cp936 &codec, QWidget *parent)
     connect(ui->Command8, &QPushButton::clicked, this, &frmMain::Command8_Click);
     for (QLineEdit *box : {ui->Text8, ui->Text9, ui->Text10, ui->Text11})
         connect(box, &QLineEdit::textChanged, this, &frmMain::updateWritePreview);
+
+    // Page 0's list copies codes in the form page 1 reads, page 1's list
+    // the decoded text, so neither is typed over by hand.
+    ui->List1->setExtractAction(messages::listCopyCodes.toString(), convert::codeOfCharCodeLine,
+                                QStringLiteral(" "));
+    ui->List2->setExtractAction(messages::listCopyText.toString(), convert::textOfCodeCharLine,
+                                QString());
 
     // Designer cannot store a fractional point size.
     QFont titleFont = ui->Label1->font();

@@ -188,6 +188,32 @@ private slots:
         QCOMPARE(QGuiApplication::clipboard()->text().count(u'\n'), 2);
     }
 
+    void copiedCodesConvertBackOnPageOne()
+    {
+        QVERIFY(MainWindowFixture::showActive(f.window.get()));
+        f.field("Text1")->setText(QStringLiteral("张xA\t三"));
+        f.click("Command3");
+        ResultList *list = list1();
+        for (int row : {4, 0, 2, 3})
+            list->selectionModel()->select(list->model()->index(row, 0), QItemSelectionModel::Select);
+        list->setFocus();
+        QTest::keyClick(list, Qt::Key_C, Qt::ControlModifier | Qt::ShiftModifier);
+        QCOMPARE(QGuiApplication::clipboard()->text(), QStringLiteral("D5C5 41 09 C8FD"));
+
+        tabs()->setCurrentIndex(1);
+        f.field("Text2")->setFocus();
+        QTest::keyClick(f.field("Text2"), Qt::Key_V, Qt::ControlModifier);
+        f.click("Command4");
+        ResultList *list2 = f.control<ResultList>("List2");
+        list2->selectAll();
+        QAction *copyText = nullptr;
+        for (QAction *action : list2->actions())
+            copyText = action->text() == QStringLiteral("复制文字(&T)") ? action : copyText;
+        QVERIFY(copyText);
+        copyText->trigger();
+        QCOMPARE(QGuiApplication::clipboard()->text(), QStringLiteral("张A\t三"));
+    }
+
     void endsAtOnce_data()
     {
         QTest::addColumn<int>("key");
