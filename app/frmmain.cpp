@@ -48,6 +48,11 @@ frmMain::frmMain(Prompts &prompts, convert::Cp936 &codec, QWidget *parent)
     ui->List2->setExtractAction(messages::listCopyText.toString(), convert::textOfCodeCharLine,
                                 QString());
 
+    // A save file may be dropped anywhere on page 2, its boxes included.
+    setAcceptDrops(true);
+    for (QLineEdit *field : ui->tab2->findChildren<QLineEdit *>())
+        field->installEventFilter(this);
+
     // Designer cannot store a fractional point size.
     QFont titleFont = ui->Label1->font();
     titleFont.setPointSizeF(10.5);

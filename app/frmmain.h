@@ -23,6 +23,13 @@ public:
     frmMain(Prompts &prompts, convert::Cp936 &codec, QWidget *parent = nullptr);
     ~frmMain() override;
 
+protected:
+    // A save file dropped onto page 2 (frmmain_drop.cpp).
+    void dragEnterEvent(QDragEnterEvent *event) override;
+    void dragMoveEvent(QDragMoveEvent *event) override;
+    void dropEvent(QDropEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
 private:
     // The window, its menu and its buttons (frmmain.cpp).
     void Form_Load();
@@ -49,6 +56,7 @@ private:
 
     // Page 2: the save file's name slots (frmmain_savefile.cpp).
     void Command7_Click();
+    void useSaveFile(const QString &path);
     void Option1_Click();
     void Option2_Click();
     void Option3_Click();
@@ -61,6 +69,10 @@ private:
     // Page 2: the bytes behind the boxes (frmmain_slotbytes.cpp).
     void updateWritePreview();
     void showCellBytes(const savefile::SlotBytes &bytes);
+
+    // The path of a drag that drops a save file, or "" (frmmain_drop.cpp).
+    QString droppedSaveFile(const QDropEvent &event) const;
+    void acceptSaveFileDrag(QDropEvent *event);
 
     std::unique_ptr<Ui::frmMain> ui;
     Prompts &m_prompts;

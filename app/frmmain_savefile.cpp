@@ -57,6 +57,12 @@ void frmMain::Command7_Click()
     const QString path = m_prompts.openFileName(this, m_saveFileFilter);
     if (path.isEmpty())
         return;
+    useSaveFile(path);
+}
+
+// A file chosen with 设置 or dropped onto the page.
+void frmMain::useSaveFile(const QString &path)
+{
     ui->Text3->setText(path);
     ReadNameSlot(path, 1);
 }

@@ -4,6 +4,9 @@
 
 #include <QDir>
 #include <QLabel>
+#include <QMimeData>
+#include <QTabWidget>
+#include <QUrl>
 #include <QRadioButton>
 #include <QTemporaryDir>
 
@@ -269,6 +272,58 @@ private slots:
         QCOMPARE(f.prompts.messages[0].text, text.arg(path));
         QCOMPARE(names(), (QStringList{"甲", "乙", "丙", "丁"}));
         QVERIFY(!QFileInfo::exists(m_dir->path() + QStringLiteral("/不存在")));
+    }
+
+    void droppedFileIsReadLikeAChosenOne_data()
+    {
+        QTest::addColumn<QStringList>("files"); // under the temporary folder
+        QTest::addColumn<int>("page");
+        QTest::addColumn<QString>("target");
+        QTest::addColumn<bool>("read");
+        const QString save = QStringLiteral("存盘 文件/ShinSangokumusou3.dat");
+        QTest::newRow("one file onto the window") << QStringList{save} << 2 << "frmMain" << true;
+        QTest::newRow("one file onto a hexadecimal box") << QStringList{save} << 2 << "Text8" << true;
+        QTest::newRow("one file onto the path box") << QStringList{save} << 2 << "Text3" << true;
+        QTest::newRow("two files") << QStringList{save, save} << 2 << "frmMain" << false;
+        QTest::newRow("two files onto a hexadecimal box") << QStringList{save, save} << 2 << "Text8" << false;
+        QTest::newRow("a folder") << QStringList{QStringLiteral("存盘 文件")} << 2 << "frmMain" << false;
+        QTest::newRow("one file while page 0 is shown") << QStringList{save} << 0 << "frmMain" << false;
+        QTest::newRow("one file while page 1 is shown") << QStringList{save} << 1 << "frmMain" << false;
+    }
+    void droppedFileIsReadLikeAChosenOne()
+    {
+        QFETCH(QStringList, files);
+        QFETCH(int, page);
+        QFETCH(QString, target);
+        QFETCH(bool, read);
+        f.control<QTabWidget>("SSTab1")->setCurrentIndex(page);
+        QList<QUrl> urls;
+        for (const QString &file : files)
+            urls << QUrl::fromLocalFile(m_dir->path() + u'/' + file);
+        QMimeData mime;
+        mime.setUrls(urls);
+        mime.setText(urls[0].toString()); // file managers offer the URL as text too
+        QWidget *to = target == "frmMain" ? f.window.get() : f.control(qPrintable(target));
+        const QPoint at = to->rect().center();
+        const Qt::DropActions actions = Qt::CopyAction | Qt::MoveAction;
+        QDragEnterEvent enter(at, actions, &mime, Qt::LeftButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(to, &enter);
+        QCOMPARE(enter.isAccepted(), read);
+        QDropEvent drop(at, actions, &mime, Qt::LeftButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(to, &drop);
+        QCOMPARE(drop.isAccepted(), read);
+        if (read) {
+            QCOMPARE(drop.dropAction(), Qt::CopyAction);
+            QTRY_COMPARE(f.field("Text3")->text(), m_saveFile);
+            QCOMPARE(names(), (QStringList{"张", "三", "", ""}));
+        } else {
+            QCoreApplication::processEvents();
+            QVERIFY(f.field("Text3")->text().isEmpty());
+            QCOMPARE(names(), QStringList(4));
+        }
+        QVERIFY(f.field("Text8")->text().isEmpty());
+        QVERIFY(f.prompts.messages.isEmpty());
+        QCOMPARE(contents(m_saveFile), gameFile());
     }
 
     void typicalUseFromPageZero()
