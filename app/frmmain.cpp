@@ -30,6 +30,8 @@ frmMain::frmMain(Prompts &prompts, convert::Cp936 &codec, QWidget *parent)
     connect(ui->mnu_changname, &QAction::triggered, this, &frmMain::mnu_changname_Click);
     connect(ui->Command3, &QPushButton::clicked, this, &frmMain::Command3_Click);
     connect(ui->Command4, &QPushButton::clicked, this, &frmMain::Command4_Click);
+    connect(ui->Text1, &QLineEdit::returnPressed, this, &frmMain::Command3_Click);
+    connect(ui->Text2, &QLineEdit::returnPressed, this, &frmMain::Command4_Click);
     connect(ui->Command5, &QPushButton::clicked, this, &frmMain::Command5_Click);
     connect(ui->Command6, &QPushButton::clicked, this, &frmMain::Command6_Click);
     connect(ui->Command7, &QPushButton::clicked, this, &frmMain::Command7_Click);

@@ -214,6 +214,29 @@ private slots:
         QCOMPARE(QGuiApplication::clipboard()->text(), QStringLiteral("张A\t三"));
     }
 
+    void returnConvertsItsField_data()
+    {
+        QTest::addColumn<QString>("field");
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("list");
+        QTest::addColumn<QString>("firstLine");
+        QTest::newRow("Return in Text1 converts page 0")
+            << "Text1" << "A" << "List1" << QStringLiteral("序号:1   原字符:A    10进制:65   16进制:41");
+        QTest::newRow("Return in Text2 converts page 1")
+            << "Text2" << "41" << "List2" << QStringLiteral("序号:1  41 = A");
+    }
+    void returnConvertsItsField()
+    {
+        QFETCH(QString, field);
+        QFETCH(QString, typed);
+        QFETCH(QString, list);
+        QFETCH(QString, firstLine);
+        QTest::keyClicks(f.field(qPrintable(field)), typed);
+        QTest::keyClick(f.field(qPrintable(field)), Qt::Key_Return);
+        QCOMPARE(f.control<ResultList>(qPrintable(list))->lines().toStringList().value(0), firstLine);
+        QVERIFY(f.prompts.messages.isEmpty());
+    }
+
     void endsAtOnce_data()
     {
         QTest::addColumn<int>("key");
