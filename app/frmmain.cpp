@@ -5,7 +5,10 @@
 #include "app/messages.h"
 #include "app/programicon.h"
 #include "app/prompts.h"
+#include "app/resultlist.h"
 #include "app/systemerror.h"
+#include "convert/charcodes.h"
+#include "convert/codechars.h"
 #include "convert/cp936.h"
 
 #include <QApplication>
@@ -29,6 +32,8 @@ frmMain::frmMain(Prompts &prompts, convert::Cp936 &codec, QWidget *parent)
     connect(ui->mnu_changname, &QAction::triggered, this, &frmMain::mnu_changname_Click);
     connect(ui->Command3, &QPushButton::clicked, this, &frmMain::Command3_Click);
     connect(ui->Command4, &QPushButton::clicked, this, &frmMain::Command4_Click);
+    connect(ui->Text1, &QLineEdit::returnPressed, this, &frmMain::Command3_Click);
+    connect(ui->Text2, &QLineEdit::returnPressed, this, &frmMain::Command4_Click);
     connect(ui->Command5, &QPushButton::clicked, this, &frmMain::Command5_Click);
     connect(ui->Command6, &QPushButton::clicked, this, &frmMain::Command6_Click);
     connect(ui->Command7, &QPushButton::clicked, this, &frmMain::Command7_Click);
@@ -37,6 +42,20 @@ frmMain::frmMain(Prompts &prompts, convert::Cp936 &codec, QWidget *parent)
     connect(ui->Option3, &QRadioButton::clicked, this, &frmMain::Option3_Click);
     connect(ui->Option4, &QRadioButton::clicked, this, &frmMain::Option4_Click);
     connect(ui->Command8, &QPushButton::clicked, this, &frmMain::Command8_Click);
+    for (QLineEdit *box : {ui->Text8, ui->Text9, ui->Text10, ui->Text11})
+        connect(box, &QLineEdit::textChanged, this, &frmMain::updateWritePreview);
+
+    // Page 0's list copies codes in the form page 1 reads, page 1's list
+    // the decoded text, so neither is typed over by hand.
+    ui->List1->setExtractAction(messages::listCopyCodes.toString(), convert::codeOfCharCodeLine,
+                                QStringLiteral(" "));
+    ui->List2->setExtractAction(messages::listCopyText.toString(), convert::textOfCodeCharLine,
+                                QString());
+
+    // A save file may be dropped anywhere on page 2, its boxes included.
+    setAcceptDrops(true);
+    for (QLineEdit *field : ui->tab2->findChildren<QLineEdit *>())
+        field->installEventFilter(this);
 
     // Designer cannot store a fractional point size.
     QFont titleFont = ui->Label1->font();
@@ -54,6 +73,7 @@ frmMain::frmMain(Prompts &prompts, convert::Cp936 &codec, QWidget *parent)
     ui->Command1->setFocus();
 
     Form_Load();
+    updateWritePreview();
 }
 
 frmMain::~frmMain() = default;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "savefile/slottable.h"
+
 #include <QMainWindow>
 
 #include <memory>
@@ -20,6 +22,13 @@ class frmMain : public QMainWindow {
 public:
     frmMain(Prompts &prompts, convert::Cp936 &codec, QWidget *parent = nullptr);
     ~frmMain() override;
+
+protected:
+    // A save file dropped onto page 2 (frmmain_drop.cpp).
+    void dragEnterEvent(QDragEnterEvent *event) override;
+    void dragMoveEvent(QDragMoveEvent *event) override;
+    void dropEvent(QDropEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     // The window, its menu and its buttons (frmmain.cpp).
@@ -47,6 +56,7 @@ private:
 
     // Page 2: the save file's name slots (frmmain_savefile.cpp).
     void Command7_Click();
+    void useSaveFile(const QString &path);
     void Option1_Click();
     void Option2_Click();
     void Option3_Click();
@@ -55,6 +65,14 @@ private:
     void showSlotOfChosenFile(int slot);
     void ReadNameSlot(const QString &path, int slot);
     void WriteNameSlot(const QString &path, int slot);
+
+    // Page 2: the bytes behind the boxes (frmmain_slotbytes.cpp).
+    void updateWritePreview();
+    void showCellBytes(const savefile::SlotBytes &bytes);
+
+    // The path of a drag that drops a save file, or "" (frmmain_drop.cpp).
+    QString droppedSaveFile(const QDropEvent &event) const;
+    void acceptSaveFileDrag(QDropEvent *event);
 
     std::unique_ptr<Ui::frmMain> ui;
     Prompts &m_prompts;

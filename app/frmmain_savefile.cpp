@@ -28,9 +28,12 @@ void frmMain::ReadNameSlot(const QString &path, int slot)
 {
     const savefile::SlotRead read = savefile::readSlot(path, slot);
     if (read.error) {
-        // The boxes never show names that are not in the file Text3 names.
-        for (QLineEdit *box : {ui->Text4, ui->Text5, ui->Text6, ui->Text7})
+        // The boxes never show names, or bytes, that are not in the file
+        // Text3 names.
+        for (QLineEdit *box : {ui->Text4, ui->Text5, ui->Text6, ui->Text7}) {
             box->clear();
+            box->setToolTip(QString());
+        }
         showFileError(saveFileErrorSentence(*read.error), path, read.error->code);
         return;
     }
@@ -39,6 +42,7 @@ void frmMain::ReadNameSlot(const QString &path, int slot)
     ui->Text5->setText(names[1]);
     ui->Text6->setText(names[2]);
     ui->Text7->setText(names[3]);
+    showCellBytes(read.bytes);
 }
 
 void frmMain::WriteNameSlot(const QString &path, int slot)
@@ -59,6 +63,12 @@ void frmMain::Command7_Click()
     const QString path = m_prompts.openFileName(this, m_saveFileFilter);
     if (path.isEmpty())
         return;
+    useSaveFile(path);
+}
+
+// A file chosen with 设置 or dropped onto the page.
+void frmMain::useSaveFile(const QString &path)
+{
     ui->Text3->setText(path);
     ReadNameSlot(path, 1);
 }

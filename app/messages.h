@@ -2,7 +2,8 @@
 
 #include <QStringView>
 
-// Every fixed text that the program shows in a message box.
+// The program's fixed texts outside the forms: message boxes, the save-file
+// page's texts that change with what is typed, the result lists' menu.
 namespace messages {
 
 inline constexpr QStringView errorTitle = u"错误!";
@@ -33,6 +34,22 @@ inline constexpr QStringView saveFileShortWrite =
     u"存盘文件“%1”没有写完整：磁盘可能已满，或文件大小受到限制。";
 inline constexpr QStringView saveFileFlushFailed = u"无法把存盘文件“%1”写入磁盘。";
 inline constexpr QStringView saveFileCloseFailed = u"无法关闭存盘文件“%1”。";
+
+// The line below the hexadecimal boxes: %1 is the four cells in
+// hexadecimal, %2 the name they decode to.
+inline constexpr QStringView writePreview = u"将写入: %1 = %2";
+inline constexpr QStringView writePreviewNothing = u"第一格为空，不会写入。";
+
+// Tooltips of a hexadecimal box whose text the write does not take whole.
+inline constexpr QStringView boxNonHexDigit =
+    u"前4个字符中有非16进制字符：写入时它按0计算，同一字节中它后面的字符被忽略。";
+inline constexpr QStringView boxExtraUnits = u"第4个字符之后的内容不会写入。";
+
+// The result lists' context menu.
+inline constexpr QStringView listCopy = u"复制(&C)";
+inline constexpr QStringView listSelectAll = u"全选(&A)";
+inline constexpr QStringView listCopyCodes = u"复制16进制码(&H)";
+inline constexpr QStringView listCopyText = u"复制文字(&T)";
 
 inline constexpr QStringView noConverter =
     u"系统缺少代码页 936 (windows-936) 的转换表，程序无法显示正确的编码，即将退出。";

@@ -1,5 +1,8 @@
 #include "app/resultlist.h"
 
+#include "app/messages.h"
+
+#include <QAction>
 #include <QClipboard>
 #include <QGuiApplication>
 #include <QKeyEvent>
@@ -31,9 +34,43 @@ ResultList::ResultList(QWidget *parent) : QListView(parent), m_model(this)
     setUniformItemSizes(true);
     setSelectionMode(QAbstractItemView::ExtendedSelection);
     setEditTriggers(QAbstractItemView::NoEditTriggers);
+
+    // The context menu lists the widget's own actions.
+    setContextMenuPolicy(Qt::ActionsContextMenu);
+    auto *copy = new QAction(messages::listCopy.toString(), this);
+    connect(copy, &QAction::triggered, this, &ResultList::copySelection);
+    addAction(copy);
+    auto *all = new QAction(messages::listSelectAll.toString(), this);
+    connect(all, &QAction::triggered, this, &QAbstractItemView::selectAll);
+    addAction(all);
+}
+
+void ResultList::setExtractAction(const QString &caption, Extract extract, const QString &separator)
+{
+    m_extract = std::move(extract);
+    m_separator = separator;
+    auto *action = new QAction(caption, this);
+    action->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_C));
+    action->setShortcutContext(Qt::WidgetShortcut);
+    connect(action, &QAction::triggered, this, &ResultList::copyExtracted);
+    addAction(action);
 }
 
 QString ResultList::selectedText() const
+{
+    QString text;
+    bool first = true;
+    forEachSelectedLine([&](QStringView line) {
+        if (!first)
+            text += u'\n';
+        first = false;
+        text += line;
+    });
+    return text;
+}
+
+template <typename Each>
+void ResultList::forEachSelectedLine(Each each) const
 {
     // Selection ranges, not indexes: selecting a million lines stays cheap.
     QList<QPair<int, int>> ranges;
@@ -41,28 +78,42 @@ QString ResultList::selectedText() const
         ranges.append({range.top(), range.bottom()});
     std::sort(ranges.begin(), ranges.end());
 
-    QString text;
-    bool first = true;
     int next = 0;  // rows before this one are taken already
     for (const auto &[top, bottom] : ranges) {
-        for (int row = std::max(top, next); row <= bottom; ++row) {
-            if (!first)
-                text += u'\n';
-            first = false;
-            text += m_model.lines().at(row);
-        }
+        for (int row = std::max(top, next); row <= bottom; ++row)
+            each(m_model.lines().at(row));
         next = std::max(next, bottom + 1);
     }
-    return text;
 }
 
 void ResultList::keyPressEvent(QKeyEvent *event)
 {
     if (event == QKeySequence::Copy) {
-        if (selectionModel()->hasSelection())
-            QGuiApplication::clipboard()->setText(selectedText());
+        copySelection();
         event->accept();
         return;
     }
     QListView::keyPressEvent(event);
+}
+
+// Without a selection the clipboard keeps what it holds.
+void ResultList::copySelection()
+{
+    if (selectionModel()->hasSelection())
+        QGuiApplication::clipboard()->setText(selectedText());
+}
+
+void ResultList::copyExtracted()
+{
+    if (!selectionModel()->hasSelection())
+        return;
+    QString text;
+    bool first = true;
+    forEachSelectedLine([&](QStringView line) {
+        if (!first)
+            text += m_separator;
+        first = false;
+        text += m_extract(line);
+    });
+    QGuiApplication::clipboard()->setText(text);
 }

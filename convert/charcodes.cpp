@@ -40,4 +40,21 @@ Lines CharsToCodes(QStringView text, Cp936 &codec)
     return lines;
 }
 
+QString codeOfCharCodeLine(QStringView line)
+{
+    constexpr QStringView marker = u"16进制:";
+    const qsizetype at = line.lastIndexOf(marker);
+    if (at < 0)
+        return {};
+    QString code;
+    for (const QStringView byte : line.mid(at + marker.size()).split(u' ', Qt::SkipEmptyParts)) {
+        // The lines drop leading zeros ("9" for a tab); a code line has
+        // two digits per byte.
+        if (byte.size() == 1)
+            code += u'0';
+        code += byte;
+    }
+    return code;
+}
+
 } // namespace convert

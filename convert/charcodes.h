@@ -3,6 +3,7 @@
 #include "convert/ansicode.h"
 #include "convert/lines.h"
 
+#include <QString>
 #include <QStringView>
 
 namespace convert {
@@ -15,5 +16,11 @@ class Cp936;
 // A surrogate pair is one character; a lone surrogate is one character
 // too. A character outside code page 936 is shown with the code of "?".
 Lines CharsToCodes(QStringView text, Cp936 &codec);
+
+// The code of one CharsToCodes line as CodesToChars reads it: the bytes
+// after the last "16进制:", two hexadecimal digits each, run together.
+// "...16进制:D6 BB" gives "D6BB", "...16进制:9" gives "09"; a line without
+// "16进制:" gives "".
+QString codeOfCharCodeLine(QStringView line);
 
 } // namespace convert

@@ -57,4 +57,21 @@ Lines CodesToChars(QStringView codes, Cp936 &codec)
     return lines;
 }
 
+QString textOfCodeCharLine(QStringView line)
+{
+    // "序号:" and a number without blanks, two blanks, the token (never a
+    // blank in it, "=" possibly), " = ", the text (" =" possibly).
+    constexpr QStringView number = u"序号:";
+    constexpr QStringView equals = u" = ";
+    if (!line.startsWith(number))
+        return {};
+    const qsizetype afterNumber = line.indexOf(u"  ", number.size());
+    if (afterNumber < 0)
+        return {};
+    const qsizetype afterToken = line.indexOf(u' ', afterNumber + 2);
+    if (afterToken < 0 || line.mid(afterToken, equals.size()) != equals)
+        return {};
+    return line.mid(afterToken + equals.size()).toString();
+}
+
 } // namespace convert

@@ -24,4 +24,9 @@ QString upperCased(QStringView text);
 // code page 936 text up to its first NUL.
 Lines CodesToChars(QStringView codes, Cp936 &codec);
 
+// The decoded text of one CodesToChars line, whatever its token holds:
+// "序号:1  D6BB = 只" gives "只", "序号:2   = " gives "". A line not in that
+// form gives "".
+QString textOfCodeCharLine(QStringView line);
+
 } // namespace convert

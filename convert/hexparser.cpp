@@ -20,6 +20,11 @@ int digitValue(QChar c)
 
 } // namespace
 
+bool isHexDigit(QChar c)
+{
+    return digitValue(c) >= 0;
+}
+
 qint32 HexToLong(QStringView text)
 {
     constexpr qint64 limit = std::numeric_limits<qint32>::max();

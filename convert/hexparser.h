@@ -15,4 +15,7 @@ namespace convert {
 // two characters gives at most 255.
 qint32 HexToLong(QStringView text);
 
+// True for the characters HexToLong reads as digits: 0-9, a-f and A-F.
+bool isHexDigit(QChar c);
+
 } // namespace convert

@@ -1,3 +1,4 @@
+#include "convert/charcodes.h"
 #include "convert/codechars.h"
 #include "support/codec.h"
 
@@ -78,6 +79,49 @@ private slots:
         const QStringList lines = linesOf(tokens.join(u' '));
         QCOMPARE(lines.size(), 250);
         QCOMPARE(lines.at(249), QStringLiteral("序号:250  %1 = %2").arg(tokens.at(249), QChar(0x21 + 249 % 90)));
+    }
+
+    // The code line copied from page 0's list, converted on page 1, gives
+    // back the characters; the text copied from page 1's list is them.
+    void copiedCodesConvertBack_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("codes");
+        QTest::newRow("Chinese, a letter and a tab") << "张A\t三" << "D5C5 41 09 C8FD";
+        QTest::newRow("line breaks and a blank") << "\r\n " << "0D 0A 20";
+        QTest::newRow("euro sign and full-width comma") << "€，" << "80 A3AC";
+        QTest::newRow("an equals sign and a dot") << "=·" << "3D A1A4";
+    }
+    void copiedCodesConvertBack()
+    {
+        QFETCH(QString, text);
+        QFETCH(QString, codes);
+        QStringList codeTokens;
+        for (const QString &line : convert::CharsToCodes(text, testCodec()).toStringList())
+            codeTokens << convert::codeOfCharCodeLine(line);
+        QCOMPARE(codeTokens.join(u' '), codes);
+        QString back;
+        for (const QString &line : linesOf(codes))
+            back += convert::textOfCodeCharLine(line);
+        QCOMPARE(back, text);
+    }
+
+    void textOfOddLines_data()
+    {
+        QTest::addColumn<QString>("line");
+        QTest::addColumn<QString>("text");
+        QTest::newRow("empty token") << "序号:2   = " << "";
+        QTest::newRow("equals sign as the token") << "序号:3  = = " << "";
+        QTest::newRow("text with a blank and an equals sign") << "序号:12  203D =  =" << " =";
+        QTest::newRow("tab inside the token") << "序号:1  41\t42 = A" << "A";
+        QTest::newRow("not a list line") << "张三" << "";
+        QTest::newRow("a page 0 line") << "序号:1   原字符:A    10进制:65   16进制:41" << "";
+    }
+    void textOfOddLines()
+    {
+        QFETCH(QString, line);
+        QFETCH(QString, text);
+        QCOMPARE(convert::textOfCodeCharLine(line), text);
     }
 
     void upperCasesLetterForLetter_data()

@@ -195,6 +195,55 @@ private slots:
         QCOMPARE(QGuiApplication::clipboard()->text().count(u'\n'), 2);
     }
 
+    void copiedCodesConvertBackOnPageOne()
+    {
+        QVERIFY(MainWindowFixture::showActive(f.window.get()));
+        f.field("Text1")->setText(QStringLiteral("张xA\t三"));
+        f.click("Command3");
+        ResultList *list = list1();
+        for (int row : {4, 0, 2, 3})
+            list->selectionModel()->select(list->model()->index(row, 0), QItemSelectionModel::Select);
+        list->setFocus();
+        QTest::keyClick(list, Qt::Key_C, Qt::ControlModifier | Qt::ShiftModifier);
+        QCOMPARE(QGuiApplication::clipboard()->text(), QStringLiteral("D5C5 41 09 C8FD"));
+
+        tabs()->setCurrentIndex(1);
+        f.field("Text2")->setFocus();
+        QTest::keyClick(f.field("Text2"), Qt::Key_V, Qt::ControlModifier);
+        f.click("Command4");
+        ResultList *list2 = f.control<ResultList>("List2");
+        list2->selectAll();
+        QAction *copyText = nullptr;
+        for (QAction *action : list2->actions())
+            copyText = action->text() == QStringLiteral("复制文字(&T)") ? action : copyText;
+        QVERIFY(copyText);
+        copyText->trigger();
+        QCOMPARE(QGuiApplication::clipboard()->text(), QStringLiteral("张A\t三"));
+    }
+
+    void returnConvertsItsField_data()
+    {
+        QTest::addColumn<QString>("field");
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("list");
+        QTest::addColumn<QString>("firstLine");
+        QTest::newRow("Return in Text1 converts page 0")
+            << "Text1" << "A" << "List1" << QStringLiteral("序号:1   原字符:A    10进制:65   16进制:41");
+        QTest::newRow("Return in Text2 converts page 1")
+            << "Text2" << "41" << "List2" << QStringLiteral("序号:1  41 = A");
+    }
+    void returnConvertsItsField()
+    {
+        QFETCH(QString, field);
+        QFETCH(QString, typed);
+        QFETCH(QString, list);
+        QFETCH(QString, firstLine);
+        QTest::keyClicks(f.field(qPrintable(field)), typed);
+        QTest::keyClick(f.field(qPrintable(field)), Qt::Key_Return);
+        QCOMPARE(f.control<ResultList>(qPrintable(list))->lines().toStringList().value(0), firstLine);
+        QVERIFY(f.prompts.messages.isEmpty());
+    }
+
     void endsAtOnce_data()
     {
         QTest::addColumn<int>("key");

@@ -3,6 +3,10 @@
 #include "support/mainwindowfixture.h"
 
 #include <QDir>
+#include <QLabel>
+#include <QMimeData>
+#include <QTabWidget>
+#include <QUrl>
 #include <QRadioButton>
 #include <QTemporaryDir>
 
@@ -152,6 +156,66 @@ private slots:
         QCOMPARE(f.prompts.messages[0].text, QStringLiteral("文件修改成功!"));
     }
 
+    // Text8 holds "41" (A) so that the box under test, Text9, can be empty.
+    void previewIsWhatTheWriteWrites_data()
+    {
+        QTest::addColumn<QString>("first");
+        QTest::addColumn<QString>("box");
+        QTest::addColumn<QString>("preview");
+        QTest::addColumn<QByteArray>("slot"); // empty: nothing is written
+        QTest::addColumn<bool>("flagged");
+        const QString fffd(QChar::ReplacementCharacter);
+        QTest::newRow("four digits") << "41" << "D5C5" << "将写入: 4100 D5C5 0000 0000 = A张"
+                                     << QByteArray::fromHex("4100D5C500000000") << false;
+        QTest::newRow("lower-case digits") << "41" << "d5c5" << "将写入: 4100 D5C5 0000 0000 = A张"
+                                           << QByteArray::fromHex("4100D5C500000000") << false;
+        QTest::newRow("two digits") << "41" << "41" << "将写入: 4100 4100 0000 0000 = AA"
+                                    << QByteArray::fromHex("4100410000000000") << false;
+        QTest::newRow("an empty box") << "41" << "" << "将写入: 4100 0000 0000 0000 = A"
+                                      << QByteArray::fromHex("4100000000000000") << false;
+        QTest::newRow("three digits") << "41" << "D5C" << "将写入: 4100 D50C 0000 0000 = A" + fffd + "\x0C"
+                                      << QByteArray::fromHex("4100D50C00000000") << false;
+        QTest::newRow("digits after the fourth") << "41" << "D5C5C8FD" << "将写入: 4100 D5C5 0000 0000 = A张"
+                                                 << QByteArray::fromHex("4100D5C500000000") << true;
+        QTest::newRow("a blank between the bytes") << "41" << "D5 C5" << "将写入: 4100 D500 0000 0000 = A" + fffd
+                                                   << QByteArray::fromHex("4100D50000000000") << true;
+        QTest::newRow("an empty first box") << "" << "D5C5" << "第一格为空，不会写入。" << QByteArray() << false;
+    }
+    void previewIsWhatTheWriteWrites()
+    {
+        QFETCH(QString, first);
+        QFETCH(QString, box);
+        QFETCH(QString, preview);
+        QFETCH(QByteArray, slot);
+        QFETCH(bool, flagged);
+        choose(m_saveFile);
+        typeBoxes({first, box, "", ""});
+        QCOMPARE(f.control<QLabel>("LabelPreview")->text(), preview);
+        QLineEdit *const text9 = f.field("Text9");
+        QCOMPARE(text9->palette().color(QPalette::Text) == QColor(0xFF, 0x00, 0x00), flagged);
+        QCOMPARE(text9->toolTip().isEmpty(), !flagged);
+        QCOMPARE(text9->text(), box);
+
+        f.click("Command8");
+        QByteArray expected = gameFile();
+        if (!slot.isEmpty())
+            expected.replace(1724, 8, slot);
+        QCOMPARE(contents(m_saveFile), expected);
+        QCOMPARE(f.prompts.messages.size(), slot.isEmpty() ? 0 : 1);
+    }
+
+    void nameBoxesShowTheirCellBytesAfterARead()
+    {
+        QVERIFY(f.field("Text4")->toolTip().isEmpty());
+        choose(m_saveFile);
+        clickOption(3);
+        QCOMPARE(names(), (QStringList{"爱", "", "", ""}));
+        QStringList bytes;
+        for (int i = 4; i <= 7; ++i)
+            bytes << f.field(qPrintable(QStringLiteral("Text%1").arg(i)))->toolTip();
+        QCOMPARE(bytes, (QStringList{"B0 AE", "00 00", "00 00", "00 00"}));
+    }
+
     void writingNeedsAFileAndAFirstBox_data()
     {
         QTest::addColumn<bool>("chosen");
@@ -214,8 +278,61 @@ private slots:
         QCOMPARE(f.prompts.messages[0].title, QStringLiteral("错误!"));
         QCOMPARE(f.prompts.messages[0].text, text.arg(path));
         QCOMPARE(names(), namesAfter);
+        QCOMPARE(f.field("Text4")->toolTip().isEmpty(), namesAfter[0].isEmpty());
         QCOMPARE(contents(m_saveFile), gameFile());
         QVERIFY(!QFileInfo::exists(m_dir->path() + QStringLiteral("/不存在")));
+    }
+
+    void droppedFileIsReadLikeAChosenOne_data()
+    {
+        QTest::addColumn<QStringList>("files"); // under the temporary folder
+        QTest::addColumn<int>("page");
+        QTest::addColumn<QString>("target");
+        QTest::addColumn<bool>("read");
+        const QString save = QStringLiteral("存盘 文件/ShinSangokumusou3.dat");
+        QTest::newRow("one file onto the window") << QStringList{save} << 2 << "frmMain" << true;
+        QTest::newRow("one file onto a hexadecimal box") << QStringList{save} << 2 << "Text8" << true;
+        QTest::newRow("one file onto the path box") << QStringList{save} << 2 << "Text3" << true;
+        QTest::newRow("two files") << QStringList{save, save} << 2 << "frmMain" << false;
+        QTest::newRow("two files onto a hexadecimal box") << QStringList{save, save} << 2 << "Text8" << false;
+        QTest::newRow("a folder") << QStringList{QStringLiteral("存盘 文件")} << 2 << "frmMain" << false;
+        QTest::newRow("one file while page 0 is shown") << QStringList{save} << 0 << "frmMain" << false;
+        QTest::newRow("one file while page 1 is shown") << QStringList{save} << 1 << "frmMain" << false;
+    }
+    void droppedFileIsReadLikeAChosenOne()
+    {
+        QFETCH(QStringList, files);
+        QFETCH(int, page);
+        QFETCH(QString, target);
+        QFETCH(bool, read);
+        f.control<QTabWidget>("SSTab1")->setCurrentIndex(page);
+        QList<QUrl> urls;
+        for (const QString &file : files)
+            urls << QUrl::fromLocalFile(m_dir->path() + u'/' + file);
+        QMimeData mime;
+        mime.setUrls(urls);
+        mime.setText(urls[0].toString()); // file managers offer the URL as text too
+        QWidget *to = target == "frmMain" ? f.window.get() : f.control(qPrintable(target));
+        const QPoint at = to->rect().center();
+        const Qt::DropActions actions = Qt::CopyAction | Qt::MoveAction;
+        QDragEnterEvent enter(at, actions, &mime, Qt::LeftButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(to, &enter);
+        QCOMPARE(enter.isAccepted(), read);
+        QDropEvent drop(at, actions, &mime, Qt::LeftButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(to, &drop);
+        QCOMPARE(drop.isAccepted(), read);
+        if (read) {
+            QCOMPARE(drop.dropAction(), Qt::CopyAction);
+            QTRY_COMPARE(f.field("Text3")->text(), m_saveFile);
+            QCOMPARE(names(), (QStringList{"张", "三", "", ""}));
+        } else {
+            QCoreApplication::processEvents();
+            QVERIFY(f.field("Text3")->text().isEmpty());
+            QCOMPARE(names(), QStringList(4));
+        }
+        QVERIFY(f.field("Text8")->text().isEmpty());
+        QVERIFY(f.prompts.messages.isEmpty());
+        QCOMPARE(contents(m_saveFile), gameFile());
     }
 
     void typicalUseFromPageZero()

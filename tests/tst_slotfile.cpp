@@ -96,6 +96,40 @@ private slots:
         }
     }
 
+    void flagsWhatTheWriteIgnores_data()
+    {
+        QTest::addColumn<QString>("box");
+        QTest::addColumn<bool>("nonHexDigit");
+        QTest::addColumn<bool>("extraUnits");
+        QTest::newRow("four digits are clean") << "D5C5" << false << false;
+        QTest::newRow("lower-case digits are clean") << "d5c5" << false << false;
+        QTest::newRow("an empty box is clean") << "" << false << false;
+        QTest::newRow("three digits are clean") << "D5C" << false << false;
+        QTest::newRow("a blank among the four is read as 0") << "D5 C5" << true << true;
+        QTest::newRow("a letter past F is read as 0") << "5G" << true << false;
+        QTest::newRow("a full-width digit is no digit") << QStringLiteral("Ｄ5") << true << false;
+        QTest::newRow("digits after the fourth are ignored") << "D5C5C8FD" << false << true;
+        QTest::newRow("a surrogate pair is no digit") << QStringLiteral("𠀀41") << true << false;
+    }
+    void flagsWhatTheWriteIgnores()
+    {
+        QFETCH(QString, box);
+        QFETCH(bool, nonHexDigit);
+        QFETCH(bool, extraUnits);
+        const savefile::BoxFlaws flaws = savefile::hexBoxFlaws(box);
+        QCOMPARE(flaws.nonHexDigit, nonHexDigit);
+        QCOMPARE(flaws.extraUnits, extraUnits);
+        QCOMPARE(flaws.any(), nonHexDigit || extraUnits);
+    }
+
+    void cellHexHasTwoDigitsPerByte()
+    {
+        const savefile::SlotBytes bytes = slotBytes(QByteArray::fromHex("D5C5090A00000000"));
+        QCOMPARE(savefile::cellHex(bytes, 0), QStringLiteral("D5C5"));
+        QCOMPARE(savefile::cellHex(bytes, 1, u" "), QStringLiteral("09 0A"));
+        QCOMPARE(savefile::cellHex(bytes, 3, u" "), QStringLiteral("00 00"));
+    }
+
     void cellsDecodeToNames_data()
     {
         QTest::addColumn<QByteArray>("slot");
