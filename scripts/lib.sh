@@ -10,8 +10,8 @@ PACKAGES=(
     fonts-noto-cjk fonts-arphic-ukai
     desktop-file-utils appstream dpkg-dev
 )
-# What the sanitizer build and the fuzzers need on top.
-CHECK_PACKAGES=(clang libclang-rt-14-dev)
+# What the sanitizer build, the fuzzers and the package check need on top.
+CHECK_PACKAGES=(clang libclang-rt-14-dev lintian)
 
 # Installs the packages that dpkg does not list as installed, with apt.
 install_missing() {
