@@ -1,5 +1,6 @@
 # Run by the installed_tree test: cmake --install into PREFIX, then check
-# that every file a desktop needs is where it looks for it and that
+# that every file a desktop needs is where it looks for it, that the
+# licence, changelog and manual pages are installed, and that
 # AppStream finds the menu entry and the icon from the metainfo file.
 file(REMOVE_RECURSE "${PREFIX}")
 execute_process(COMMAND "${CMAKE_COMMAND}" --install "${BUILD_DIR}" --prefix "${PREFIX}"
@@ -12,7 +13,11 @@ set(expected
     "${BINDIR}/vemdra"
     "${DATADIR}/applications/${APP_ID}.desktop"
     "${DATADIR}/metainfo/${APP_ID}.metainfo.xml"
-    "${DATADIR}/icons/hicolor/scalable/apps/vemdra.svg")
+    "${DATADIR}/icons/hicolor/scalable/apps/vemdra.svg"
+    "${DOCDIR}/copyright"
+    "${DOCDIR}/changelog.gz"
+    "${MANDIR}/man1/vemdra.1.gz"
+    "${MANDIR}/zh_CN/man1/vemdra.1.gz")
 foreach(size 16 24 32 48)
     list(APPEND expected "${DATADIR}/icons/hicolor/${size}x${size}/apps/vemdra.png")
 endforeach()

@@ -10,8 +10,10 @@ PACKAGES=(
     fonts-noto-cjk fonts-arphic-ukai
     desktop-file-utils appstream dpkg-dev
 )
-# What the sanitizer build and the fuzzers need on top.
-CHECK_PACKAGES=(clang libclang-rt-14-dev)
+# What the sanitizer build, the fuzzers, the package check and the layout
+# check need on top. clang-format is pinned to the version that
+# .clang-format is written for.
+CHECK_PACKAGES=(clang libclang-rt-14-dev lintian clang-format-14 git)
 
 # Installs the packages that dpkg does not list as installed, with apt.
 install_missing() {
