@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 
 // Lets the font faces that the forms name fall back to faces that a Linux

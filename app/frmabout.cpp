@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "app/frmabout.h"
 #include "ui_frmabout.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "app/qtprompts.h"
 
 #include "app/chinesefiledates.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // vemdra-bench: speed and memory of the conversions and the export.
 //
 // Without arguments it runs every benchmark at every size, each variant in

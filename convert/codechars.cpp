@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "convert/codechars.h"
 
 #include "convert/characters.h"

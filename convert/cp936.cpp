@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "convert/cp936.h"
 
 #include <unicode/ucnv.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "convert/export.h"
 
 #include "convert/cp936.h"

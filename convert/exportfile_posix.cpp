@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "convert/exportfile.h"
 
 #include <QFile>

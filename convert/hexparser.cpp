@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "convert/hexparser.h"
 
 #include <limits>

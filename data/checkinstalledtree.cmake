@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 # Run by the installed_tree test: cmake --install into PREFIX, then check
 # that every file a desktop needs is where it looks for it, that the
 # licence, changelog and manual pages are installed, and that

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "savefile/namecells.h"
 
 #include "convert/cp936.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "savefile/slotfile.h"
 
 #include <QFile>

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 # Shared by scripts/run and scripts/test: install what is missing, build.
 set -euo pipefail
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "convert/charcodes.h"
 #include "support/codec.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "convert/charcodes.h"
 #include "convert/codechars.h"
 #include "support/codec.h"

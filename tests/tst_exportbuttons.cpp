@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "app/resultlist.h"
 #include "support/files.h"
 #include "support/mainwindowfixture.h"

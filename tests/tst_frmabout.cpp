@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "app/fontsubstitutes.h"
 #include "app/resultlist.h"
 #include "support/accessibility.h"

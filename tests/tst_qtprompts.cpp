@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "app/nameonlyiconprovider.h"
 #include "app/qtprompts.h"
 #include "app/startup.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "support/codec.h"
 #include "savefile/namecells.h"
 #include "savefile/slotfile.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "app/systemerror.h"
 
 #include <QRegularExpression>

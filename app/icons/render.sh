@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Renders the drawings in this folder to the PNG files that the build and
 # the package use. The PNGs are committed, so only run this after changing
 # a drawing (needs rsvg-convert from librsvg2-bin).

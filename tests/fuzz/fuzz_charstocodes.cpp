@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Any text, lone surrogates and NULs included, gives one line per
 // character (a surrogate pair is one), in one of the two formats.
 #include "convert/charcodes.h"

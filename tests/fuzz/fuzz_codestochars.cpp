@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Any line of codes gives one list line per token, numbered from 1, each
 // showing its whole token, and never crashes.
 #include "convert/codechars.h"

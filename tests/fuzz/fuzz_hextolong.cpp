@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // HexToLong against a slow model that follows the rules word for word:
 // each digit's contribution is formed in floating point by multiplying by
 // 16 once per following character, and skipped when the total would pass

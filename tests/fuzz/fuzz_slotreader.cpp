@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Any file contents of any length: every slot reads as the file's bytes at
 // its offsets (zero past the end), its cells decode without a crash, and
 // the file is left exactly as it was.
