@@ -5,7 +5,9 @@
 
 #include <memory>
 
-namespace Ui { class frmAbout; }
+namespace Ui {
+class frmAbout;
+}
 
 // The about window: the tool's name and version, the game edition it
 // serves and how to reach its makers, closed with "确定".

@@ -7,8 +7,12 @@
 
 #include <memory>
 
-namespace Ui { class frmMain; }
-namespace convert { class Cp936; }
+namespace Ui {
+class frmMain;
+}
+namespace convert {
+class Cp936;
+}
 class Prompts;
 class ResultList;
 class frmAbout;
@@ -81,5 +85,5 @@ private:
     std::unique_ptr<frmAbout> m_about; // created by the first show request
     QString m_exportFilter;
     QString m_saveFileFilter;
-    QString m_exportPath;  // the export chooser proposes the last file chosen
+    QString m_exportPath; // the export chooser proposes the last file chosen
 };

@@ -49,7 +49,8 @@ void frmMain::dropEvent(QDropEvent *event)
         return;
     // After the drop has ended: an error message shown inside it would keep
     // the file manager waiting for the drop to finish.
-    QMetaObject::invokeMethod(this, [this, path] { useSaveFile(path); }, Qt::QueuedConnection);
+    QMetaObject::invokeMethod(
+        this, [this, path] { useSaveFile(path); }, Qt::QueuedConnection);
 }
 
 // The page's line edits see a dragged file as the window does; an editable

@@ -27,7 +27,8 @@ inline constexpr QStringView exportReplaceFailed = u"无法用导出的计算结
 
 // Save file failures: %1 is the path; the reason, when there is one,
 // follows on the next line.
-inline constexpr QStringView saveFileNotRegular = u"“%1”不是普通文件（而是文件夹、管道、设备或套接字），不能用作存盘文件。";
+inline constexpr QStringView saveFileNotRegular =
+    u"“%1”不是普通文件（而是文件夹、管道、设备或套接字），不能用作存盘文件。";
 inline constexpr QStringView saveFileOpenFailed = u"无法打开存盘文件“%1”。";
 inline constexpr QStringView saveFileReadFailed = u"无法读取存盘文件“%1”。";
 inline constexpr QStringView saveFileWriteFailed = u"无法写入存盘文件“%1”。";

@@ -79,7 +79,7 @@ void ResultList::forEachSelectedLine(Each each) const
         ranges.append({range.top(), range.bottom()});
     std::sort(ranges.begin(), ranges.end());
 
-    int next = 0;  // rows before this one are taken already
+    int next = 0; // rows before this one are taken already
     for (const auto &[top, bottom] : ranges) {
         for (int row = std::max(top, next); row <= bottom; ++row)
             each(m_model.lines().at(row));

@@ -55,7 +55,8 @@ public:
 // Mixed Chinese and ASCII, as a user's text would be.
 QString mixedText(qsizetype size)
 {
-    const QString sample = QStringLiteral("真三国无双 Vemdra v1.5a，只爱撒娇不耍任性! 张三 ABC xyz 0123");
+    const QString sample =
+        QStringLiteral("真三国无双 Vemdra v1.5a，只爱撒娇不耍任性! 张三 ABC xyz 0123");
     QString text;
     text.reserve(size);
     while (text.size() < size)
@@ -150,7 +151,8 @@ int runOne(int argc, char *argv[], const QString &name, const QString &variant, 
         if (variant == "bare")
             seconds = secondsOf([&] { keep(convert::CharsToCodes(text, codec)); });
         else
-            seconds = timeConversion(window, "Text1", text, "Command3", "List1", text.size(), input);
+            seconds =
+                timeConversion(window, "Text1", text, "Command3", "List1", text.size(), input);
     } else if (name == "codes_to_chars") {
         const QString text = codeLine(size);
         if (variant == "bare")
@@ -219,7 +221,8 @@ int runAll(int argc, char *argv[])
     for (const QString &name : names) {
         for (qsizetype size : sizes) {
             Measurement bare, full;
-            if (!measure(self, name, "bare", size, bare) || !measure(self, name, "window", size, full)) {
+            if (!measure(self, name, "bare", size, bare)
+                || !measure(self, name, "window", size, full)) {
                 std::printf("%s %lld failed\n", qPrintable(name), qlonglong(size));
                 ++failures;
                 continue;

@@ -20,8 +20,8 @@ void appendCharCodeLine(Lines &lines, qsizetype position, QStringView character,
                      % u"    10进制:" % QString::number(value) % u"   16进制:" % hexForm(value));
         return;
     }
-    lines.append(u"序号:" % QString::number(position) % u"   原字符:" % character
-                 % u"   10进制:" % QString::number(code.lead()) % u',' % QString::number(code.trail())
+    lines.append(u"序号:" % QString::number(position) % u"   原字符:" % character % u"   10进制:"
+                 % QString::number(code.lead()) % u',' % QString::number(code.trail())
                  % u"   16进制:" % hexForm(code.lead()) % u' ' % hexForm(code.trail()));
 }
 

@@ -92,9 +92,9 @@ QByteArray Cp936::encodeLine(QStringView line)
     // Code page 936 never needs more than two bytes for one UTF-16 unit.
     QByteArray bytes(line.size() * 2, Qt::Uninitialized);
     UErrorCode error = U_ZERO_ERROR;
-    const int written = ucnv_fromUChars(m_converter, bytes.data(), int(bytes.size()),
-                                        reinterpret_cast<const UChar *>(line.utf16()),
-                                        int(line.size()), &error);
+    const int written =
+        ucnv_fromUChars(m_converter, bytes.data(), int(bytes.size()),
+                        reinterpret_cast<const UChar *>(line.utf16()), int(line.size()), &error);
     if (U_FAILURE(error))
         return QByteArray(line.size(), '?');
     bytes.truncate(written);

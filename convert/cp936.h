@@ -39,7 +39,6 @@ public:
 private:
     UConverter *m_converter = nullptr;
     qsizetype m_substitutions = 0; // counted by the converter's callback
-
 };
 
 } // namespace convert

@@ -79,7 +79,8 @@ struct ExportFile::Private {
     {
         const QByteArray folder = folderOf(target);
         for (int attempt = 0; attempt < 100; ++attempt) {
-            const QByteArray name = folder + "/.vemdra-export-"
+            const QByteArray name =
+                folder + "/.vemdra-export-"
                 + QByteArray::number(QRandomGenerator::global()->generate(), 16);
             fd = retryOnInterrupt([&] {
                 return ::open(name.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOCTTY,

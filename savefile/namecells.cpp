@@ -24,8 +24,8 @@ BoxFlaws hexBoxFlaws(QStringView box)
 {
     BoxFlaws flaws;
     const QStringView digits = box.left(2 * cellSize);
-    flaws.nonHexDigit = std::any_of(digits.begin(), digits.end(),
-                                    [](QChar c) { return !convert::isHexDigit(c); });
+    flaws.nonHexDigit =
+        std::any_of(digits.begin(), digits.end(), [](QChar c) { return !convert::isHexDigit(c); });
     flaws.extraUnits = box.size() > digits.size();
     return flaws;
 }

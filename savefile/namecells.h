@@ -8,7 +8,9 @@
 
 #include <array>
 
-namespace convert { class Cp936; }
+namespace convert {
+class Cp936;
+}
 
 namespace savefile {
 

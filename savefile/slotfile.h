@@ -41,6 +41,7 @@ struct SlotRead {
 // already reaches past the slot. A missing file is created, zeros up to the
 // slot. The bytes are flushed to disk before the file is closed. Returns the
 // first failing step, or nothing when all of them succeeded.
-[[nodiscard]] std::optional<SlotError> writeSlot(const QString &path, int slot, const SlotBytes &bytes);
+[[nodiscard]] std::optional<SlotError> writeSlot(const QString &path, int slot,
+                                                 const SlotBytes &bytes);
 
 } // namespace savefile

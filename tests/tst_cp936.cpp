@@ -15,10 +15,13 @@ private slots:
     {
         QTest::addColumn<QString>("character");
         QTest::addColumn<QByteArray>("bytes");
-        QTest::newRow("hanzi is lead then trail") << QStringLiteral("只") << QByteArray::fromHex("D6BB");
+        QTest::newRow("hanzi is lead then trail")
+            << QStringLiteral("只") << QByteArray::fromHex("D6BB");
         QTest::newRow("full-width comma") << QStringLiteral("，") << QByteArray::fromHex("A3AC");
-        QTest::newRow("euro sign is the single byte 80") << QStringLiteral("€") << QByteArray::fromHex("80");
-        QTest::newRow("middle dot is A1A4, not a GB18030 code") << QString(QChar(0x00B7)) << QByteArray::fromHex("A1A4");
+        QTest::newRow("euro sign is the single byte 80")
+            << QStringLiteral("€") << QByteArray::fromHex("80");
+        QTest::newRow("middle dot is A1A4, not a GB18030 code")
+            << QString(QChar(0x00B7)) << QByteArray::fromHex("A1A4");
         QTest::newRow("em dash") << QString(QChar(0x2014)) << QByteArray::fromHex("A1AA");
         QTest::newRow("ASCII letter") << QStringLiteral("A") << QByteArray::fromHex("41");
         QTest::newRow("tab") << QStringLiteral("\t") << QByteArray::fromHex("09");
@@ -63,7 +66,9 @@ private slots:
             QCOMPARE(code.bytes[0], quint8('?'));
         // A line says what the list says: one "?" per unencodable character.
         QCOMPARE(testCodec().encodeLine(QStringLiteral("A") + character + QStringLiteral("B")),
-                 QByteArray("A") + QByteArray(reinterpret_cast<const char *>(code.bytes.data()), code.size) + "B");
+                 QByteArray("A")
+                     + QByteArray(reinterpret_cast<const char *>(code.bytes.data()), code.size)
+                     + "B");
     }
 
     void signedCodeOfTwoBytesIsNegative()
@@ -76,17 +81,23 @@ private slots:
     {
         QTest::addColumn<QByteArray>("pair");
         QTest::addColumn<QString>("text");
-        QTest::newRow("lead and trail give one character") << QByteArray::fromHex("D6BB") << QStringLiteral("只");
-        QTest::newRow("two one-byte codes give two characters") << QByteArray::fromHex("4142") << QStringLiteral("AB");
-        QTest::newRow("byte 80 is the euro sign") << QByteArray::fromHex("8000") << QStringLiteral("€");
-        QTest::newRow("A1A4 is the middle dot") << QByteArray::fromHex("A1A4") << QString(QChar(0x00B7));
+        QTest::newRow("lead and trail give one character")
+            << QByteArray::fromHex("D6BB") << QStringLiteral("只");
+        QTest::newRow("two one-byte codes give two characters")
+            << QByteArray::fromHex("4142") << QStringLiteral("AB");
+        QTest::newRow("byte 80 is the euro sign")
+            << QByteArray::fromHex("8000") << QStringLiteral("€");
+        QTest::newRow("A1A4 is the middle dot")
+            << QByteArray::fromHex("A1A4") << QString(QChar(0x00B7));
         QTest::newRow("user-defined area") << QByteArray::fromHex("AAA1") << QString(QChar(0xE000));
         QTest::newRow("zero first byte ends the text") << QByteArray::fromHex("0041") << QString();
-        QTest::newRow("zero second byte ends the text") << QByteArray::fromHex("4100") << QStringLiteral("A");
+        QTest::newRow("zero second byte ends the text")
+            << QByteArray::fromHex("4100") << QStringLiteral("A");
         QTest::newRow("lead byte before zero is a replacement")
             << QByteArray::fromHex("D600") << QString(QChar::ReplacementCharacter);
         QTest::newRow("lead byte at the end is a replacement, not dropped")
-            << QByteArray::fromHex("41D6") << (QStringLiteral("A") + QChar(QChar::ReplacementCharacter));
+            << QByteArray::fromHex("41D6")
+            << (QStringLiteral("A") + QChar(QChar::ReplacementCharacter));
         QTest::newRow("lead byte before a non-trail keeps the second byte")
             << QByteArray::fromHex("817F") << (QString(QChar::ReplacementCharacter) + QChar(0x7F));
     }
@@ -100,7 +111,8 @@ private slots:
     void decodingKeepsNoState()
     {
         Cp936 &codec = testCodec();
-        QCOMPARE(codec.decodePair(0x41, 0xD6), QStringLiteral("A") + QChar(QChar::ReplacementCharacter));
+        QCOMPARE(codec.decodePair(0x41, 0xD6),
+                 QStringLiteral("A") + QChar(QChar::ReplacementCharacter));
         // A lead byte left over from the call before must not pair with this one.
         QCOMPARE(codec.decodePair(0xBB, 0x00), QString(QChar::ReplacementCharacter));
         QCOMPARE(codec.decodePair(0x41, 0x42), QStringLiteral("AB"));
@@ -122,7 +134,8 @@ private slots:
                 const convert::AnsiCode code = codec.encode(text);
                 if (code.size != 2 || code.lead() != lead || code.trail() != trail)
                     QFAIL(qPrintable(QStringLiteral("%1%2 does not round-trip")
-                                         .arg(lead, 2, 16).arg(trail, 2, 16)));
+                                         .arg(lead, 2, 16)
+                                         .arg(trail, 2, 16)));
             }
         }
         QVERIFY2(defined > 21000, qPrintable(QString::number(defined)));

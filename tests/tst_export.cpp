@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: MIT
-#include "support/codec.h"
 #include "convert/export.h"
+#include "support/codec.h"
 #include "support/files.h"
 #include "support/sizelimit.h"
 
@@ -14,8 +14,8 @@
 #include <sys/mount.h>
 #include <sys/stat.h>
 
-using convert::ExportStep;
 using convert::exportLines;
+using convert::ExportStep;
 
 Q_DECLARE_METATYPE(ExportStep)
 
@@ -49,7 +49,8 @@ struct SmallDisk {
     bool mounted = false;
     explicit SmallDisk(const QString &where) : path(where)
     {
-        mounted = QDir().mkpath(path)
+        mounted =
+            QDir().mkpath(path)
             && ::mount("tmpfs", QFile::encodeName(path).constData(), "tmpfs", 0, "size=64k") == 0;
     }
     ~SmallDisk()
@@ -91,8 +92,9 @@ private slots:
         QTest::newRow("two lines, hanzi as code page 936, CR LF each")
             << QStringList{QStringLiteral("序号:1   原字符:A    10进制:65   16进制:41"),
                            QStringLiteral("序号:2   原字符:只   10进制:214,187   16进制:D6 BB")}
-            << QByteArray("\xD0\xF2\xBA\xC5:1   \xD4\xAD\xD7\xD6\xB7\xFB:A    10\xBD\xF8\xD6\xC6:65   16\xBD\xF8\xD6\xC6:41\r\n"
-                          "\xD0\xF2\xBA\xC5:2   \xD4\xAD\xD7\xD6\xB7\xFB:\xD6\xBB   10\xBD\xF8\xD6\xC6:214,187   16\xBD\xF8\xD6\xC6:D6 BB\r\n");
+            << QByteArray(
+                   "\xD0\xF2\xBA\xC5:1   \xD4\xAD\xD7\xD6\xB7\xFB:A    10\xBD\xF8\xD6\xC6:65   16\xBD\xF8\xD6\xC6:41\r\n"
+                   "\xD0\xF2\xBA\xC5:2   \xD4\xAD\xD7\xD6\xB7\xFB:\xD6\xBB   10\xBD\xF8\xD6\xC6:214,187   16\xBD\xF8\xD6\xC6:D6 BB\r\n");
         QTest::newRow("one line gives one line end") << QStringList{"A"} << QByteArray("A\r\n");
         QTest::newRow("empty line is kept") << QStringList{"", "B"} << QByteArray("\r\nB\r\n");
         QTest::newRow("replacement character is written as ?")
@@ -101,7 +103,8 @@ private slots:
         QTest::newRow("euro sign and middle dot")
             << QStringList{QStringLiteral("€·")} << QByteArray("\x80\xA1\xA4\r\n");
         QTest::newRow("an invisible character is written as ?, as the list shows it")
-            << QStringList{QStringLiteral("A") + QChar(0x202E) + QStringLiteral("B")} << QByteArray("A?B\r\n");
+            << QStringList{QStringLiteral("A") + QChar(0x202E) + QStringLiteral("B")}
+            << QByteArray("A?B\r\n");
     }
     void writesBytesOfLines()
     {
@@ -137,10 +140,12 @@ private slots:
     {
         QTest::addColumn<QString>("path");
         QTest::addColumn<ExportStep>("step");
-        QTest::newRow("folder on the path is missing") << QStringLiteral("missing/out.txt") << ExportStep::Open;
+        QTest::newRow("folder on the path is missing")
+            << QStringLiteral("missing/out.txt") << ExportStep::Open;
         QTest::newRow("path is a folder") << QStringLiteral("folder") << ExportStep::NotRegularFile;
         QTest::newRow("path is a FIFO") << QStringLiteral("fifo") << ExportStep::NotRegularFile;
-        QTest::newRow("no file can be created there") << QStringLiteral("/proc/vemdra-export.txt") << ExportStep::Open;
+        QTest::newRow("no file can be created there")
+            << QStringLiteral("/proc/vemdra-export.txt") << ExportStep::Open;
     }
     void failureLeavesTargetAndNoTemporaryFile()
     {
@@ -148,14 +153,17 @@ private slots:
         QFETCH(ExportStep, step);
         QVERIFY(QDir(tempDir->path()).mkpath("folder"));
         QCOMPARE(mkfifo(QFile::encodeName(pathOf("fifo")).constData(), 0600), 0);
-        const QStringList before = QDir(tempDir->path()).entryList(QDir::AllEntries | QDir::System | QDir::NoDotAndDotDot);
+        const QStringList before =
+            QDir(tempDir->path()).entryList(QDir::AllEntries | QDir::System | QDir::NoDotAndDotDot);
 
         const QString target = QDir::isAbsolutePath(path) ? path : pathOf(path);
         const auto error = exportTo(target, {"A"});
         QVERIFY(error.has_value());
         QCOMPARE(error->step, step);
 
-        QCOMPARE(QDir(tempDir->path()).entryList(QDir::AllEntries | QDir::System | QDir::NoDotAndDotDot), before);
+        QCOMPARE(
+            QDir(tempDir->path()).entryList(QDir::AllEntries | QDir::System | QDir::NoDotAndDotDot),
+            before);
         QVERIFY(QFileInfo(pathOf("folder")).isDir());
         QVERIFY(!QFileInfo(pathOf("fifo")).isFile());
         QVERIFY(QDir(pathOf("folder")).isEmpty());
@@ -217,7 +225,8 @@ private slots:
         QVERIFY(error);
         QCOMPARE(error->code, ENOSPC);
         QCOMPARE(contents(path), old);
-        QCOMPARE(QDir(disk.path).entryList(QDir::Files | QDir::Hidden), (QStringList{"filler", "names.txt"}));
+        QCOMPARE(QDir(disk.path).entryList(QDir::Files | QDir::Hidden),
+                 (QStringList{"filler", "names.txt"}));
     }
 
     void replacementKeepsOwnerAndMode()

@@ -40,10 +40,12 @@ private slots:
         QTest::addColumn<QByteArray>("bytes");
         QTest::newRow("导出结果 of page 0 writes List1")
             << "Command5"
-            << QByteArray("\xD0\xF2\xBA\xC5:1   \xD4\xAD\xD7\xD6\xB7\xFB:A    10\xBD\xF8\xD6\xC6:65   16\xBD\xF8\xD6\xC6:41\r\n"
-                          "\xD0\xF2\xBA\xC5:2   \xD4\xAD\xD7\xD6\xB7\xFB:\xD6\xBB   10\xBD\xF8\xD6\xC6:214,187   16\xBD\xF8\xD6\xC6:D6 BB\r\n");
+            << QByteArray(
+                   "\xD0\xF2\xBA\xC5:1   \xD4\xAD\xD7\xD6\xB7\xFB:A    10\xBD\xF8\xD6\xC6:65   16\xBD\xF8\xD6\xC6:41\r\n"
+                   "\xD0\xF2\xBA\xC5:2   \xD4\xAD\xD7\xD6\xB7\xFB:\xD6\xBB   10\xBD\xF8\xD6\xC6:214,187   16\xBD\xF8\xD6\xC6:D6 BB\r\n");
         QTest::newRow("导出结果 of page 1 writes List2")
-            << "Command6" << QByteArray("\xD0\xF2\xBA\xC5:1  D6BB = \xD6\xBB\r\n\xD0\xF2\xBA\xC5:2  27 = '\r\n");
+            << "Command6"
+            << QByteArray("\xD0\xF2\xBA\xC5:1  D6BB = \xD6\xBB\r\n\xD0\xF2\xBA\xC5:2  27 = '\r\n");
     }
 
     void emptyListGivesMessageAndNoDialog_data() { buttons_data(); }

@@ -103,9 +103,12 @@ private slots:
     {
         QTest::addColumn<QString>("first");
         QTest::addColumn<QString>("second");
-        QTest::newRow("关于(&A) twice") << "button" << "button";
-        QTest::newRow("关于程序, then Ctrl+D") << "menu" << "Ctrl+D";
-        QTest::newRow("Ctrl+D, then 关于(&A)") << "Ctrl+D" << "button";
+        QTest::newRow("关于(&A) twice") << "button"
+                                        << "button";
+        QTest::newRow("关于程序, then Ctrl+D") << "menu"
+                                               << "Ctrl+D";
+        QTest::newRow("Ctrl+D, then 关于(&A)") << "Ctrl+D"
+                                               << "button";
     }
     void secondRequestBringsTheOneWindowToFront()
     {
@@ -261,7 +264,8 @@ private slots:
         QFETCH(QString, name);
         QFETCH(QSize, size);
         request(QStringLiteral("button"));
-        QLabel *picture = inAbout ? aboutControl<QLabel>(qPrintable(name)) : f.control<QLabel>(qPrintable(name));
+        QLabel *picture =
+            inAbout ? aboutControl<QLabel>(qPrintable(name)) : f.control<QLabel>(qPrintable(name));
         QVERIFY(!picture->pixmap().isNull());
         QCOMPARE(picture->pixmap().size(), size);
         QCOMPARE(picture->size(), size);
@@ -287,14 +291,17 @@ private slots:
         request(QStringLiteral("button"));
         QLabel *label = aboutControl<QLabel>(qPrintable(name));
         QVERIFY2(label->sizeHint().width() <= label->width(),
-                 qPrintable(QStringLiteral("%1 needs %2 px").arg(label->text()).arg(label->sizeHint().width())));
+                 qPrintable(QStringLiteral("%1 needs %2 px")
+                                .arg(label->text())
+                                .arg(label->sizeHint().width())));
     }
 
     void titleIsInTheKaiFace()
     {
         request(QStringLiteral("button"));
         const QFontInfo title(aboutControl<QLabel>("Label1")->font());
-        QVERIFY2(QStringList({QStringLiteral("楷体_GB2312"), QStringLiteral("AR PL UKai CN")}).contains(title.family()),
+        QVERIFY2(QStringList({QStringLiteral("楷体_GB2312"), QStringLiteral("AR PL UKai CN")})
+                     .contains(title.family()),
                  qPrintable(title.family()));
         QCOMPARE(title.pointSize(), 18);
     }

@@ -45,11 +45,16 @@ private slots:
     {
         QTest::addColumn<QString>("label");
         QTest::addColumn<QString>("field");
-        QTest::newRow("text to convert") << "Label2" << "Text1";
-        QTest::newRow("codes to convert") << "Label3" << "Text2";
-        QTest::newRow("save file path") << "Label6" << "Text3";
-        QTest::newRow("first name box") << "Label7" << "Text4";
-        QTest::newRow("first hexadecimal box") << "Label8" << "Text8";
+        QTest::newRow("text to convert") << "Label2"
+                                         << "Text1";
+        QTest::newRow("codes to convert") << "Label3"
+                                          << "Text2";
+        QTest::newRow("save file path") << "Label6"
+                                        << "Text3";
+        QTest::newRow("first name box") << "Label7"
+                                        << "Text4";
+        QTest::newRow("first hexadecimal box") << "Label8"
+                                               << "Text8";
     }
     void labelsNameTheirFields()
     {
@@ -69,10 +74,11 @@ private slots:
         QTest::keyClicks(f.field("Text1"), "A");
         MainWindowFixture::commitText(f.field("Text1"), QStringLiteral("只"));
         f.click("Command3");
-        QCOMPARE(list1()->lines().toStringList(), (QStringList{
-                                       QStringLiteral("序号:1   原字符:A    10进制:65   16进制:41"),
-                                       QStringLiteral("序号:2   原字符:只   10进制:214,187   16进制:D6 BB"),
-                                   }));
+        QCOMPARE(list1()->lines().toStringList(),
+                 (QStringList{
+                     QStringLiteral("序号:1   原字符:A    10进制:65   16进制:41"),
+                     QStringLiteral("序号:2   原字符:只   10进制:214,187   16进制:D6 BB"),
+                 }));
         QCOMPARE(f.field("Text1")->text(), QStringLiteral("A只"));
     }
 
@@ -82,7 +88,8 @@ private slots:
         f.click("Command3");
         f.field("Text1")->setText(QStringLiteral("B"));
         f.click("Command3");
-        QCOMPARE(list1()->lines().toStringList(), QStringList{QStringLiteral("序号:1   原字符:B    10进制:66   16进制:42")});
+        QCOMPARE(list1()->lines().toStringList(),
+                 QStringList{QStringLiteral("序号:1   原字符:B    10进制:66   16进制:42")});
     }
 
     void emptyInputShowsMessageAndKeepsList()
@@ -112,7 +119,8 @@ private slots:
         QCOMPARE(f.field("Text1")->text().size(), text.size());
         f.click("Command3");
         QCOMPARE(list1()->count(), 100000);
-        QCOMPARE(list1()->lines().toStringList().last(), QStringLiteral("序号:100000   原字符:中   10进制:214,208   16进制:D6 D0"));
+        QCOMPARE(list1()->lines().toStringList().last(),
+                 QStringLiteral("序号:100000   原字符:中   10进制:214,208   16进制:D6 D0"));
     }
 
     void convertsTheExampleOfThePage()
@@ -151,7 +159,8 @@ private slots:
         QCOMPARE(f.prompts.messages.size(), 1);
         QCOMPARE(f.prompts.messages[0].title, QStringLiteral("错误!"));
         QCOMPARE(f.prompts.messages[0].text, QStringLiteral("请您先输入数据!"));
-        QCOMPARE(f.control<ResultList>("List2")->lines().toStringList(), QStringList{QStringLiteral("序号:1  D6BB = 只")});
+        QCOMPARE(f.control<ResultList>("List2")->lines().toStringList(),
+                 QStringList{QStringLiteral("序号:1  D6BB = 只")});
         QVERIFY(f.field("Text2")->text().isEmpty());
     }
 
@@ -203,7 +212,8 @@ private slots:
         f.click("Command3");
         ResultList *list = list1();
         for (int row : {4, 0, 2, 3})
-            list->selectionModel()->select(list->model()->index(row, 0), QItemSelectionModel::Select);
+            list->selectionModel()->select(list->model()->index(row, 0),
+                                           QItemSelectionModel::Select);
         list->setFocus();
         QTest::keyClick(list, Qt::Key_C, Qt::ControlModifier | Qt::ShiftModifier);
         QCOMPARE(QGuiApplication::clipboard()->text(), QStringLiteral("D5C5 41 09 C8FD"));
@@ -229,9 +239,13 @@ private slots:
         QTest::addColumn<QString>("list");
         QTest::addColumn<QString>("firstLine");
         QTest::newRow("Return in Text1 converts page 0")
-            << "Text1" << "A" << "List1" << QStringLiteral("序号:1   原字符:A    10进制:65   16进制:41");
+            << "Text1"
+            << "A"
+            << "List1" << QStringLiteral("序号:1   原字符:A    10进制:65   16进制:41");
         QTest::newRow("Return in Text2 converts page 1")
-            << "Text2" << "41" << "List2" << QStringLiteral("序号:1  41 = A");
+            << "Text2"
+            << "41"
+            << "List2" << QStringLiteral("序号:1  41 = A");
     }
     void returnConvertsItsField()
     {
@@ -241,7 +255,8 @@ private slots:
         QFETCH(QString, firstLine);
         QTest::keyClicks(f.field(qPrintable(field)), typed);
         QTest::keyClick(f.field(qPrintable(field)), Qt::Key_Return);
-        QCOMPARE(f.control<ResultList>(qPrintable(list))->lines().toStringList().value(0), firstLine);
+        QCOMPARE(f.control<ResultList>(qPrintable(list))->lines().toStringList().value(0),
+                 firstLine);
         QVERIFY(f.prompts.messages.isEmpty());
     }
 
@@ -258,7 +273,8 @@ private slots:
         QFETCH(int, key);
         QFETCH(int, modifiers);
         QVERIFY(MainWindowFixture::showActive(f.window.get()));
-        QTest::keyClick(QApplication::focusWidget(), Qt::Key(key), Qt::KeyboardModifiers(modifiers));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key(key),
+                        Qt::KeyboardModifiers(modifiers));
         QTRY_VERIFY(!f.window->isVisible());
     }
 };

@@ -18,9 +18,10 @@ namespace {
 QString hostileText()
 {
     const QStringList pieces{
-        QStringLiteral("只爱撒娇"), QStringLiteral("D6BB b0ae"), QStringLiteral("Vemdra ß ŉ"),
-        QString(QChar(0xD800)), QString(QChar(0xDC00)), QString(QChar(0)), QStringLiteral("\u3000\u3000"),
-        QStringLiteral("😀"), QString(3000, u' '), QStringLiteral("FFFFFFFFFFFF"), QStringLiteral("5g 0x1F"),
+        QStringLiteral("只爱撒娇"),     QStringLiteral("D6BB b0ae"), QStringLiteral("Vemdra ß ŉ"),
+        QString(QChar(0xD800)),         QString(QChar(0xDC00)),      QString(QChar(0)),
+        QStringLiteral("\u3000\u3000"), QStringLiteral("😀"),         QString(3000, u' '),
+        QStringLiteral("FFFFFFFFFFFF"), QStringLiteral("5g 0x1F"),
     };
     QRandomGenerator random(1724);
     QString text;
@@ -34,7 +35,8 @@ qsizetype characterCount(const QString &text)
 {
     qsizetype count = 0;
     for (qsizetype i = 0; i < text.size(); ++count)
-        i += text[i].isHighSurrogate() && i + 1 < text.size() && text[i + 1].isLowSurrogate() ? 2 : 1;
+        i += text[i].isHighSurrogate() && i + 1 < text.size() && text[i + 1].isLowSurrogate() ? 2
+                                                                                              : 1;
     return count;
 }
 
@@ -87,7 +89,8 @@ private slots:
         f.click("Command3");
         const convert::Lines &lines = f.control<ResultList>("List1")->lines();
         QCOMPARE(lines.size(), characterCount(text));
-        QVERIFY(lines.at(lines.size() - 1).startsWith(QStringLiteral("序号:%1   原字符:").arg(lines.size())));
+        QVERIFY(lines.at(lines.size() - 1)
+                    .startsWith(QStringLiteral("序号:%1   原字符:").arg(lines.size())));
         // Linear in the input: well under a kilobyte per character.
         QVERIFY2(peakMegabytes() < 4096, qPrintable(QString::number(peakMegabytes())));
     }
@@ -99,7 +102,8 @@ private slots:
         QCOMPARE(f.field("Text2")->text().size(), text.size());
         const convert::Lines &lines = f.control<ResultList>("List2")->lines();
         QCOMPARE(lines.size(), tokenCount(f.field("Text2")->text()));
-        QVERIFY(lines.at(lines.size() - 1).startsWith(QStringLiteral("序号:%1  ").arg(lines.size())));
+        QVERIFY(
+            lines.at(lines.size() - 1).startsWith(QStringLiteral("序号:%1  ").arg(lines.size())));
         QVERIFY2(peakMegabytes() < 4096, qPrintable(QString::number(peakMegabytes())));
     }
 

@@ -28,13 +28,16 @@ private slots:
 
     void qtSpeaksChinese()
     {
-        const auto box = QtPrompts::messageBox(nullptr, QStringLiteral("错误!"), QStringLiteral("文本"));
+        const auto box =
+            QtPrompts::messageBox(nullptr, QStringLiteral("错误!"), QStringLiteral("文本"));
         QCOMPARE(box->buttons().size(), 1);
         QCOMPARE(box->buttons()[0]->text(), QStringLiteral("确定"));
 
-        const auto chooser = prompts.fileDialog(nullptr, QFileDialog::AcceptSave, QStringLiteral("导出结果"),
-                                                QStringLiteral("文本文件(*.txt)|*.txt"), QString());
-        const QPushButton *accept = chooser->findChild<QDialogButtonBox *>()->button(QDialogButtonBox::Save);
+        const auto chooser =
+            prompts.fileDialog(nullptr, QFileDialog::AcceptSave, QStringLiteral("导出结果"),
+                               QStringLiteral("文本文件(*.txt)|*.txt"), QString());
+        const QPushButton *accept =
+            chooser->findChild<QDialogButtonBox *>()->button(QDialogButtonBox::Save);
         QVERIFY(accept);
         QVERIFY2(!accept->text().contains(QStringLiteral("Save")), qPrintable(accept->text()));
         QVERIFY2(accept->text().contains(QStringLiteral("保存")), qPrintable(accept->text()));
@@ -47,9 +50,13 @@ private slots:
         QTest::addColumn<QString>("listed");
         QTest::addColumn<QString>("hidden");
         QTest::newRow("export") << "文本文件(*.txt)|*.txt"
-                                << "文本文件(*.txt)" << "结果.txt" << "结果.dat";
+                                << "文本文件(*.txt)"
+                                << "结果.txt"
+                                << "结果.dat";
         QTest::newRow("save file") << "ShinSangokumusou3.dat|ShinSangokumusou3.dat"
-                                   << "ShinSangokumusou3.dat" << "ShinSangokumusou3.dat" << "Other.dat";
+                                   << "ShinSangokumusou3.dat"
+                                   << "ShinSangokumusou3.dat"
+                                   << "Other.dat";
     }
     void eachChooserShowsItsFilterOnce()
     {
@@ -59,7 +66,8 @@ private slots:
         QFETCH(QString, hidden);
         QTemporaryDir dir;
         QVERIFY(create(dir.filePath(listed), "x") && create(dir.filePath(hidden), "x"));
-        const auto chooser = prompts.fileDialog(nullptr, QFileDialog::AcceptOpen, QString(), filter, dir.path());
+        const auto chooser =
+            prompts.fileDialog(nullptr, QFileDialog::AcceptOpen, QString(), filter, dir.path());
         QCOMPARE(chooser->nameFilters(), QStringList{shown});
         const QComboBox *types = chooser->findChild<QComboBox *>(QStringLiteral("fileTypeCombo"));
         QCOMPARE(types->count(), 1);
@@ -75,7 +83,8 @@ private slots:
     void fileTypesComeFromNamesAlone()
     {
         QTemporaryDir dir;
-        QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("a")) && QDir(dir.path()).mkdir(QStringLiteral("b")));
+        QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("a"))
+                && QDir(dir.path()).mkdir(QStringLiteral("b")));
         QVERIFY(create(dir.filePath(QStringLiteral("a/kmsg")), "%PDF-1.4\n%\xE2\xE3\xCF\xD3\n"));
         QVERIFY(create(dir.filePath(QStringLiteral("b/kmsg")), ""));
         const NameOnlyIconProvider icons;

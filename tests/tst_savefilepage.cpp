@@ -6,10 +6,10 @@
 #include <QDir>
 #include <QLabel>
 #include <QMimeData>
-#include <QTabWidget>
-#include <QUrl>
 #include <QRadioButton>
+#include <QTabWidget>
 #include <QTemporaryDir>
+#include <QUrl>
 
 namespace {
 
@@ -87,7 +87,8 @@ private slots:
 
         choose(m_saveFile);
         QCOMPARE(f.prompts.openRequests.size(), 1);
-        QCOMPARE(f.prompts.openRequests[0].filter, QStringLiteral("ShinSangokumusou3.dat|ShinSangokumusou3.dat"));
+        QCOMPARE(f.prompts.openRequests[0].filter,
+                 QStringLiteral("ShinSangokumusou3.dat|ShinSangokumusou3.dat"));
         QCOMPARE(f.field("Text3")->text(), m_saveFile);
         QCOMPARE(names(), (QStringList{"张", "三", "", ""}));
         QVERIFY(option(3)->isChecked());
@@ -135,10 +136,11 @@ private slots:
         QTest::addColumn<QStringList>("boxes");
         QTest::addColumn<int>("offset");
         QTest::addColumn<QByteArray>("bytes");
-        QTest::newRow("a full name into slot 1")
-            << 1 << QStringList{"D6BB", "b0ae", "41", "4142"} << 1724 << QByteArray::fromHex("D6BBB0AE41004142");
+        QTest::newRow("a full name into slot 1") << 1 << QStringList{"D6BB", "b0ae", "41", "4142"}
+                                                 << 1724 << QByteArray::fromHex("D6BBB0AE41004142");
         QTest::newRow("blanks in the first box write zeros")
-            << 2 << QStringList{"  ", "C8FD", "", ""} << 1788 << QByteArray::fromHex("0000C8FD00000000");
+            << 2 << QStringList{"  ", "C8FD", "", ""} << 1788
+            << QByteArray::fromHex("0000C8FD00000000");
     }
     void writesTheBoxesIntoTheSelectedSlot()
     {
@@ -166,21 +168,38 @@ private slots:
         QTest::addColumn<QByteArray>("slot"); // empty: nothing is written
         QTest::addColumn<bool>("flagged");
         const QString fffd(QChar::ReplacementCharacter);
-        QTest::newRow("four digits") << "41" << "D5C5" << "将写入: 4100 D5C5 0000 0000 = A张"
+        QTest::newRow("four digits") << "41"
+                                     << "D5C5"
+                                     << "将写入: 4100 D5C5 0000 0000 = A张"
                                      << QByteArray::fromHex("4100D5C500000000") << false;
-        QTest::newRow("lower-case digits") << "41" << "d5c5" << "将写入: 4100 D5C5 0000 0000 = A张"
+        QTest::newRow("lower-case digits") << "41"
+                                           << "d5c5"
+                                           << "将写入: 4100 D5C5 0000 0000 = A张"
                                            << QByteArray::fromHex("4100D5C500000000") << false;
-        QTest::newRow("two digits") << "41" << "41" << "将写入: 4100 4100 0000 0000 = AA"
+        QTest::newRow("two digits") << "41"
+                                    << "41"
+                                    << "将写入: 4100 4100 0000 0000 = AA"
                                     << QByteArray::fromHex("4100410000000000") << false;
-        QTest::newRow("an empty box") << "41" << "" << "将写入: 4100 0000 0000 0000 = A"
+        QTest::newRow("an empty box") << "41"
+                                      << ""
+                                      << "将写入: 4100 0000 0000 0000 = A"
                                       << QByteArray::fromHex("4100000000000000") << false;
-        QTest::newRow("three digits") << "41" << "D5C" << "将写入: 4100 D50C 0000 0000 = A" + fffd + "\x0C"
+        QTest::newRow("three digits") << "41"
+                                      << "D5C"
+                                      << "将写入: 4100 D50C 0000 0000 = A" + fffd + "\x0C"
                                       << QByteArray::fromHex("4100D50C00000000") << false;
-        QTest::newRow("digits after the fourth") << "41" << "D5C5C8FD" << "将写入: 4100 D5C5 0000 0000 = A张"
+        QTest::newRow("digits after the fourth") << "41"
+                                                 << "D5C5C8FD"
+                                                 << "将写入: 4100 D5C5 0000 0000 = A张"
                                                  << QByteArray::fromHex("4100D5C500000000") << true;
-        QTest::newRow("a blank between the bytes") << "41" << "D5 C5" << "将写入: 4100 D500 0000 0000 = A" + fffd
-                                                   << QByteArray::fromHex("4100D50000000000") << true;
-        QTest::newRow("an empty first box") << "" << "D5C5" << "第一格为空，不会写入。" << QByteArray() << false;
+        QTest::newRow("a blank between the bytes")
+            << "41"
+            << "D5 C5"
+            << "将写入: 4100 D500 0000 0000 = A" + fffd << QByteArray::fromHex("4100D50000000000")
+            << true;
+        QTest::newRow("an empty first box") << ""
+                                            << "D5C5"
+                                            << "第一格为空，不会写入。" << QByteArray() << false;
     }
     void previewIsWhatTheWriteWrites()
     {
@@ -245,15 +264,21 @@ private slots:
         QTest::addColumn<QString>("place");
         QTest::addColumn<QString>("text");
         QTest::addColumn<QStringList>("namesAfter");
-        const QString folderText = QStringLiteral("“%1”不是普通文件（而是文件夹、管道、设备或套接字），不能用作存盘文件。\n这是一个文件夹。");
+        const QString folderText = QStringLiteral(
+            "“%1”不是普通文件（而是文件夹、管道、设备或套接字），不能用作存盘文件。\n这是一个文件夹。");
         const QString missingText = QStringLiteral("无法打开存盘文件“%1”。\n文件或文件夹不存在。");
         const QStringList emptied(4);
         const QStringList kept{"张", "三", "", ""};
-        QTest::newRow("choosing a folder") << "choose" << "folder" << folderText << emptied;
-        QTest::newRow("choosing in a missing folder") << "choose" << "missing folder" << missingText << emptied;
-        QTest::newRow("reading a folder by option") << "option" << "folder" << folderText << emptied;
-        QTest::newRow("writing to a folder") << "write" << "folder" << folderText << kept;
-        QTest::newRow("writing in a missing folder") << "write" << "missing folder" << missingText << kept;
+        QTest::newRow("choosing a folder") << "choose"
+                                           << "folder" << folderText << emptied;
+        QTest::newRow("choosing in a missing folder") << "choose"
+                                                      << "missing folder" << missingText << emptied;
+        QTest::newRow("reading a folder by option") << "option"
+                                                    << "folder" << folderText << emptied;
+        QTest::newRow("writing to a folder") << "write"
+                                             << "folder" << folderText << kept;
+        QTest::newRow("writing in a missing folder") << "write"
+                                                     << "missing folder" << missingText << kept;
     }
     void failuresShowTheErrorAndChangeNothing()
     {
@@ -261,8 +286,9 @@ private slots:
         QFETCH(QString, place);
         QFETCH(QString, text);
         QFETCH(QStringList, namesAfter);
-        const QString path = place == "folder" ? m_dir->path() + QStringLiteral("/存盘 文件")
-                                               : m_dir->path() + QStringLiteral("/不存在/ShinSangokumusou3.dat");
+        const QString path = place == "folder"
+                                 ? m_dir->path() + QStringLiteral("/存盘 文件")
+                                 : m_dir->path() + QStringLiteral("/不存在/ShinSangokumusou3.dat");
         choose(m_saveFile);
         typeBoxes({"D5C5", "", "", ""});
         if (action == "choose") {
@@ -292,13 +318,18 @@ private slots:
         QTest::addColumn<bool>("read");
         const QString save = QStringLiteral("存盘 文件/ShinSangokumusou3.dat");
         QTest::newRow("one file onto the window") << QStringList{save} << 2 << "frmMain" << true;
-        QTest::newRow("one file onto a hexadecimal box") << QStringList{save} << 2 << "Text8" << true;
+        QTest::newRow("one file onto a hexadecimal box")
+            << QStringList{save} << 2 << "Text8" << true;
         QTest::newRow("one file onto the path box") << QStringList{save} << 2 << "Text3" << true;
         QTest::newRow("two files") << QStringList{save, save} << 2 << "frmMain" << false;
-        QTest::newRow("two files onto a hexadecimal box") << QStringList{save, save} << 2 << "Text8" << false;
-        QTest::newRow("a folder") << QStringList{QStringLiteral("存盘 文件")} << 2 << "frmMain" << false;
-        QTest::newRow("one file while page 0 is shown") << QStringList{save} << 0 << "frmMain" << false;
-        QTest::newRow("one file while page 1 is shown") << QStringList{save} << 1 << "frmMain" << false;
+        QTest::newRow("two files onto a hexadecimal box")
+            << QStringList{save, save} << 2 << "Text8" << false;
+        QTest::newRow("a folder") << QStringList{QStringLiteral("存盘 文件")} << 2 << "frmMain"
+                                  << false;
+        QTest::newRow("one file while page 0 is shown")
+            << QStringList{save} << 0 << "frmMain" << false;
+        QTest::newRow("one file while page 1 is shown")
+            << QStringList{save} << 1 << "frmMain" << false;
     }
     void droppedFileIsReadLikeAChosenOne()
     {

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
-#include "support/codec.h"
 #include "savefile/namecells.h"
 #include "savefile/slotfile.h"
+#include "support/codec.h"
 #include "support/files.h"
 #include "support/sizelimit.h"
 
@@ -10,7 +10,6 @@
 #include <QFileInfo>
 #include <QTemporaryDir>
 #include <QTest>
-
 
 #include <fcntl.h>
 #include <sys/socket.h>
@@ -73,13 +72,18 @@ private slots:
         QTest::addColumn<QString>("box");
         QTest::addColumn<QByteArray>("cell");
         QTest::newRow("four digits are lead then trail") << "D5C5" << QByteArray::fromHex("D5C5");
-        QTest::newRow("lower-case digits count as upper-case") << "d5c5" << QByteArray::fromHex("D5C5");
-        QTest::newRow("two digits leave the second byte zero") << "41" << QByteArray::fromHex("4100");
+        QTest::newRow("lower-case digits count as upper-case")
+            << "d5c5" << QByteArray::fromHex("D5C5");
+        QTest::newRow("two digits leave the second byte zero")
+            << "41" << QByteArray::fromHex("4100");
         QTest::newRow("an empty box writes two zeros") << "" << QByteArray::fromHex("0000");
-        QTest::newRow("a third digit alone is the second byte") << "D5C" << QByteArray::fromHex("D50C");
-        QTest::newRow("digits after the fourth are ignored") << "D5C5C8FD" << QByteArray::fromHex("D5C5");
+        QTest::newRow("a third digit alone is the second byte")
+            << "D5C" << QByteArray::fromHex("D50C");
+        QTest::newRow("digits after the fourth are ignored")
+            << "D5C5C8FD" << QByteArray::fromHex("D5C5");
         QTest::newRow("a blank ends the second half") << "D5 C5" << QByteArray::fromHex("D500");
-        QTest::newRow("a digit before a non-digit counts sixteen fold") << "5G" << QByteArray::fromHex("5000");
+        QTest::newRow("a digit before a non-digit counts sixteen fold")
+            << "5G" << QByteArray::fromHex("5000");
         QTest::newRow("blanks alone write zeros") << "    " << QByteArray::fromHex("0000");
         QTest::newRow("a surrogate pair is a whole half")
             << QStringLiteral("𠀀41") << QByteArray::fromHex("0041");
@@ -168,7 +172,8 @@ private slots:
         QTest::newRow("slot 4 ending the file") << 4 << 1916 << 1924 << marker;
         QTest::newRow("a file ending inside the slot reads zeros after its end")
             << 1 << 1724 << 1728 << QByteArray::fromHex("D5C5C8FD00000000");
-        QTest::newRow("a file ending before the slot reads zeros") << 2 << 1788 << 1000 << QByteArray(8, '\0');
+        QTest::newRow("a file ending before the slot reads zeros")
+            << 2 << 1788 << 1000 << QByteArray(8, '\0');
         QTest::newRow("an empty file reads zeros") << 3 << 1852 << 0 << QByteArray(8, '\0');
     }
     void readsSlotWithoutChangingTheFile()
@@ -214,7 +219,8 @@ private slots:
         QTest::newRow("slot 3 writes 1852 to 1859") << 3 << 1852 << 4096 << 4096;
         QTest::newRow("slot 4 writes 1916 to 1923") << 4 << 1916 << 4096 << 4096;
         QTest::newRow("slot 4 ending the file keeps its length") << 4 << 1916 << 1924 << 1924;
-        QTest::newRow("a file ending inside the slot grows to its end") << 1 << 1724 << 1728 << 1732;
+        QTest::newRow("a file ending inside the slot grows to its end")
+            << 1 << 1724 << 1728 << 1732;
         QTest::newRow("a short file grows with zeros up to the slot") << 3 << 1852 << 100 << 1860;
         QTest::newRow("an empty file grows with zeros up to the slot") << 2 << 1788 << 0 << 1796;
     }
@@ -286,11 +292,14 @@ private slots:
         QTest::addColumn<int>("code");
         for (const bool write : {false, true}) {
             const char *verb = write ? "writing" : "reading";
-            QTest::addRow("%s a folder", verb) << write << "folder" << Failure::NotRegularFile << EISDIR;
+            QTest::addRow("%s a folder", verb)
+                << write << "folder" << Failure::NotRegularFile << EISDIR;
             QTest::addRow("%s in a missing folder", verb)
                 << write << "missing folder" << Failure::Open << ENOENT;
-            QTest::addRow("%s below a file", verb) << write << "below a file" << Failure::Open << ENOTDIR;
-            QTest::addRow("%s a FIFO, without blocking", verb) << write << "fifo" << Failure::NotRegularFile << 0;
+            QTest::addRow("%s below a file", verb)
+                << write << "below a file" << Failure::Open << ENOTDIR;
+            QTest::addRow("%s a FIFO, without blocking", verb)
+                << write << "fifo" << Failure::NotRegularFile << 0;
             QTest::addRow("%s a socket", verb) << write << "socket" << Failure::NotRegularFile << 0;
         }
     }
@@ -325,9 +334,9 @@ private slots:
 
         // A blocking open() on a FIFO would wait for ever; end the test instead.
         ::alarm(10);
-        const std::optional<savefile::SlotError> error = write
-            ? savefile::writeSlot(target, 1, slotBytes(marker))
-            : savefile::readSlot(target, 1).error;
+        const std::optional<savefile::SlotError> error =
+            write ? savefile::writeSlot(target, 1, slotBytes(marker))
+                  : savefile::readSlot(target, 1).error;
         ::alarm(0);
         if (socketFd >= 0)
             ::close(socketFd);

@@ -23,7 +23,9 @@ private slots:
             [&](QByteArray &) {
                 prepareProcess();
                 const auto error = savefile::writeSlot(path, 1, savefile::SlotBytes{0xD5, 0xC5});
-                return error && error->failure == savefile::Failure::Write && error->code == EFBIG ? 0 : 1;
+                return error && error->failure == savefile::Failure::Write && error->code == EFBIG
+                           ? 0
+                           : 1;
             },
             false);
         QVERIFY2(child.exited, "the child was ended by a signal");

@@ -14,10 +14,14 @@ private slots:
     {
         QTest::addColumn<int>("code");
         const std::pair<const char *, int> codes[] = {
-            {"ENOENT", ENOENT}, {"ENOTDIR", ENOTDIR}, {"EACCES", EACCES}, {"EPERM", EPERM},
-            {"EROFS", EROFS}, {"ENOSPC", ENOSPC}, {"EDQUOT", EDQUOT}, {"EFBIG", EFBIG},
-            {"EISDIR", EISDIR}, {"ENAMETOOLONG", ENAMETOOLONG}, {"ELOOP", ELOOP}, {"EIO", EIO},
-            {"EBUSY", EBUSY}, {"ETXTBSY", ETXTBSY}, {"EMFILE", EMFILE}, {"ENFILE", ENFILE},
+            {"ENOENT", ENOENT}, {"ENOTDIR", ENOTDIR},
+            {"EACCES", EACCES}, {"EPERM", EPERM},
+            {"EROFS", EROFS},   {"ENOSPC", ENOSPC},
+            {"EDQUOT", EDQUOT}, {"EFBIG", EFBIG},
+            {"EISDIR", EISDIR}, {"ENAMETOOLONG", ENAMETOOLONG},
+            {"ELOOP", ELOOP},   {"EIO", EIO},
+            {"EBUSY", EBUSY},   {"ETXTBSY", ETXTBSY},
+            {"EMFILE", EMFILE}, {"ENFILE", ENFILE},
             {"EINVAL", EINVAL}, {"EXDEV", EXDEV},
         };
         for (const auto &[name, code] : codes)
@@ -28,7 +32,8 @@ private slots:
         QFETCH(int, code);
         const QString reason = systemErrorReason(code);
         QVERIFY(!reason.isEmpty());
-        QVERIFY2(!reason.contains(QRegularExpression(QStringLiteral("[A-Za-z]"))), qPrintable(reason));
+        QVERIFY2(!reason.contains(QRegularExpression(QStringLiteral("[A-Za-z]"))),
+                 qPrintable(reason));
         QVERIFY2(!reason.startsWith(QStringLiteral("系统错误")), qPrintable(reason));
     }
 

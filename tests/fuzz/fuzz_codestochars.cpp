@@ -2,8 +2,8 @@
 // Any line of codes gives one list line per token, numbered from 1, each
 // showing its whole token, and never crashes.
 #include "convert/codechars.h"
-#include "support/codec.h"
 #include "fuzzinput.h"
+#include "support/codec.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
@@ -28,7 +28,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     }
     FUZZ_CHECK(lines.size() == tokens.size());
     for (qsizetype k = 0; k < tokens.size(); ++k) {
-        const QString head = QStringLiteral("序号:%1  ").arg(k + 1) + tokens[k] + QStringLiteral(" = ");
+        const QString head =
+            QStringLiteral("序号:%1  ").arg(k + 1) + tokens[k] + QStringLiteral(" = ");
         FUZZ_CHECK(lines.at(k).startsWith(head));
         // Two bytes decode to at most two characters, never to a NUL.
         const QStringView text = lines.at(k).mid(head.size());

@@ -2,10 +2,10 @@
 // Any file contents of any length: every slot reads as the file's bytes at
 // its offsets (zero past the end), its cells decode without a crash, and
 // the file is left exactly as it was.
-#include "support/codec.h"
+#include "fuzzinput.h"
 #include "savefile/namecells.h"
 #include "savefile/slotfile.h"
-#include "fuzzinput.h"
+#include "support/codec.h"
 
 #include <QByteArray>
 #include <QDir>

@@ -16,9 +16,9 @@ inline QString utf16Of(const uint8_t *data, size_t size)
     return text;
 }
 
-#define FUZZ_CHECK(condition)                                                      \
-    do {                                                                           \
-        if (!(condition)) {                                                        \
-            qFatal("check failed: %s (%s:%d)", #condition, __FILE__, __LINE__);    \
-        }                                                                          \
+#define FUZZ_CHECK(condition)                                                                      \
+    do {                                                                                           \
+        if (!(condition)) {                                                                        \
+            qFatal("check failed: %s (%s:%d)", #condition, __FILE__, __LINE__);                    \
+        }                                                                                          \
     } while (false)

@@ -15,7 +15,8 @@ inline QStringList unnamedControls(QWidget *window)
             continue;
         const QAccessibleInterface *face = QAccessible::queryAccessibleInterface(control);
         if (!face || face->text(QAccessible::Name).trimmed().isEmpty())
-            unnamed.append(control->objectName() + u':' + QString::fromLatin1(control->metaObject()->className()));
+            unnamed.append(control->objectName() + u':'
+                           + QString::fromLatin1(control->metaObject()->className()));
     }
     return unnamed;
 }

@@ -50,7 +50,10 @@ public:
 
     QLineEdit *field(const char *name) const { return control<QLineEdit>(name); }
 
-    void click(const char *button) { QTest::mouseClick(control<QPushButton>(button), Qt::LeftButton); }
+    void click(const char *button)
+    {
+        QTest::mouseClick(control<QPushButton>(button), Qt::LeftButton);
+    }
 
     // keyClicks cannot type Chinese; an input method commit can.
     static void commitText(QWidget *target, const QString &text)

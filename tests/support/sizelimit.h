@@ -40,7 +40,8 @@ inline ChildResult runWithFileSizeLimit(rlim_t limit, const std::function<int(QB
             ::_exit(99);
         QByteArray output;
         const int code = work(output);
-        [[maybe_unused]] const ssize_t sent = ::write(pipeFds[1], output.constData(), size_t(output.size()));
+        [[maybe_unused]] const ssize_t sent =
+            ::write(pipeFds[1], output.constData(), size_t(output.size()));
         ::_exit(code);
     }
     ::close(pipeFds[1]);
