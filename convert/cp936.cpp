@@ -18,8 +18,8 @@ QString Cp936::decodePair(quint8 first, quint8 second)
 {
     const char pair[2] = {char(first), char(second)};
     const auto alone = [&](int i) {
-        const std::optional<QChar> c = isLeadByte(quint8(pair[i])) ? std::nullopt
-                                                                  : decodeCode(pair + i, 1);
+        const std::optional<QChar> c =
+            isLeadByte(quint8(pair[i])) ? std::nullopt : decodeCode(pair + i, 1);
         return c.value_or(QChar(QChar::ReplacementCharacter));
     };
 
