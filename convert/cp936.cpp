@@ -12,6 +12,21 @@ bool isLeadByte(quint8 byte)
 
 } // namespace
 
+AnsiCode Cp936::encode(QStringView character)
+{
+    char out[8];
+    const std::optional<int> written = encodeCode(character, out, sizeof out);
+    AnsiCode code;
+    if (!written || *written < 1 || *written > 2) {
+        code.bytes = {'?', 0};
+        code.unencodable = true;
+        return code;
+    }
+    code.size = *written;
+    code.bytes = {quint8(out[0]), quint8(*written == 2 ? out[1] : 0)};
+    return code;
+}
+
 // The rules are ICU's, spelled out so that every platform's table gives
 // the same text for every pair.
 QString Cp936::decodePair(quint8 first, quint8 second)

@@ -42,8 +42,11 @@ public:
     QByteArray encodeLine(QStringView line);
 
 private:
-    // The one character that `size` (1 or 2) bytes are, or nothing when
-    // they are no valid code.
+    // The platform's table, one code at a time: the bytes of one character
+    // written to `out` and their count, or nothing when the table has no
+    // code for it; the one character that `size` (1 or 2) bytes are, or
+    // nothing when they are no valid code.
+    std::optional<int> encodeCode(QStringView character, char *out, int size);
     std::optional<QChar> decodeCode(const char *bytes, int size);
 
     struct Private;

@@ -71,25 +71,18 @@ bool Cp936::isOpen() const
     return d->encoder && d->decoder;
 }
 
-AnsiCode Cp936::encode(QStringView character)
+std::optional<int> Cp936::encodeCode(QStringView character, char *out, int size)
 {
     // ucnv_fromUChars resets the converter and flushes, so no state is
     // carried from one character to the next.
-    char out[8];
     UErrorCode error = U_ZERO_ERROR;
     d->substitutions = 0;
-    const int written = ucnv_fromUChars(d->encoder, out, sizeof out,
-                                        reinterpret_cast<const UChar *>(character.utf16()),
-                                        int(character.size()), &error);
-    AnsiCode code;
-    if (U_FAILURE(error) || d->substitutions > 0 || written < 1 || written > 2) {
-        code.bytes = {'?', 0};
-        code.unencodable = true;
-        return code;
-    }
-    code.size = written;
-    code.bytes = {quint8(out[0]), quint8(written == 2 ? out[1] : 0)};
-    return code;
+    const int written =
+        ucnv_fromUChars(d->encoder, out, size, reinterpret_cast<const UChar *>(character.utf16()),
+                        int(character.size()), &error);
+    if (U_FAILURE(error) || d->substitutions > 0)
+        return std::nullopt;
+    return written;
 }
 
 std::optional<QChar> Cp936::decodeCode(const char *bytes, int size)

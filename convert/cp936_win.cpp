@@ -31,20 +31,13 @@ bool Cp936::isOpen() const
     return IsValidCodePage(codePage);
 }
 
-AnsiCode Cp936::encode(QStringView character)
+std::optional<int> Cp936::encodeCode(QStringView character, char *out, int size)
 {
-    char out[8];
     BOOL substituted = FALSE;
-    const int written = encodeWith(character, out, sizeof out, &substituted);
-    AnsiCode code;
-    if (substituted || written < 1 || written > 2) {
-        code.bytes = {'?', 0};
-        code.unencodable = true;
-        return code;
-    }
-    code.size = written;
-    code.bytes = {quint8(out[0]), quint8(written == 2 ? out[1] : 0)};
-    return code;
+    const int written = encodeWith(character, out, size, &substituted);
+    if (substituted)
+        return std::nullopt;
+    return written;
 }
 
 std::optional<QChar> Cp936::decodeCode(const char *bytes, int size)
