@@ -7,6 +7,8 @@
 #include "savefile/namecells.h"
 #include "savefile/slotfile.h"
 
+#include <QDir>
+
 namespace {
 
 QStringView saveFileErrorSentence(const savefile::SlotError &error)
@@ -70,8 +72,10 @@ void frmMain::Command7_Click()
 // A file chosen with 设置 or dropped onto the page.
 void frmMain::useSaveFile(const QString &path)
 {
-    ui->Text3->setText(path);
-    ReadNameSlot(path, 1);
+    // As the system writes paths: with backslashes on Windows.
+    const QString shown = QDir::toNativeSeparators(path);
+    ui->Text3->setText(shown);
+    ReadNameSlot(shown, 1);
 }
 
 void frmMain::Option1_Click()

@@ -139,9 +139,12 @@ std::optional<ExportError> ExportFile::open()
         return failure(ExportStep::Open);
     if (exists && !S_ISREG(info.st_mode))
         return failure(ExportStep::NotRegularFile, S_ISDIR(info.st_mode) ? EISDIR : 0);
-    // A file its owner made read-only is not replaced behind their back.
+    // A file that may not be written is not replaced behind its owner's
+    // back; one without any write permission not even by root.
     if (exists && ::faccessat(AT_FDCWD, d->target.constData(), W_OK, AT_EACCESS) != 0)
         return failure(ExportStep::Open);
+    if (exists && !(info.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)))
+        return failure(ExportStep::Open, EACCES);
 
     if (d->openTemporary()) {
         if (exists) {

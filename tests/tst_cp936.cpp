@@ -1,7 +1,20 @@
 // SPDX-License-Identifier: MIT
 #include "support/codec.h"
+#include "support/wine.h"
 
+#include <QCryptographicHash>
 #include <QTest>
+
+namespace {
+
+// SHA-256 of the tables as wholeTableIsDebians() walks them, from Debian
+// 12's ICU 72.
+constexpr char encodedTableHash[] =
+    "347b410ca01cfca51532ee3230a287bc7bd7d3a2d3f7b3d8626c5f2d25d235db";
+constexpr char decodedTableHash[] =
+    "a0f9ad508ed4b60b6bcedeb29b416668ef42bf5aeaa8c5d50dacc08d5be686c0";
+
+} // namespace
 
 using convert::Cp936;
 
@@ -139,6 +152,57 @@ private slots:
             }
         }
         QVERIFY2(defined > 21000, qPrintable(QString::number(defined)));
+    }
+
+    // The whole table, both ways, as Debian's ICU has it: every BMP code
+    // point encoded, and every byte pair decoded. A build on another
+    // platform (Windows' own table) must give the very same bytes and text.
+    void wholeTableIsDebians()
+    {
+        Cp936 &codec = testCodec();
+        QCryptographicHash encoded(QCryptographicHash::Sha256);
+        for (char32_t u = 0; u <= 0xFFFF; ++u) {
+            if (QChar::isSurrogate(u))
+                continue;
+            const QChar c{char16_t(u)};
+            const convert::AnsiCode code = codec.encode(QStringView(&c, 1));
+            const char bytes[] = {char(code.size), char(code.bytes[0]), char(code.bytes[1]),
+                                  char(code.unencodable)};
+            encoded.addData(QByteArrayView(bytes, sizeof bytes));
+        }
+        QCOMPARE(encoded.result().toHex(), QByteArray(encodedTableHash));
+
+        // FF is left out here and checked on its own below.
+        QCryptographicHash decoded(QCryptographicHash::Sha256);
+        for (int first = 0; first < 0xFF; ++first) {
+            for (int second = 0; second < 0xFF; ++second) {
+                const QString text = codec.decodePair(quint8(first), quint8(second)) + u'|';
+                decoded.addData(
+                    QByteArrayView(reinterpret_cast<const char *>(text.utf16()), text.size() * 2));
+            }
+        }
+        QCOMPARE(decoded.result().toHex(), QByteArray(decodedTableHash));
+    }
+
+    void byteFFDecodesAlone_data()
+    {
+        QTest::addColumn<QByteArray>("pair");
+        QTest::addColumn<QString>("text");
+        // ICU maps the single byte FF to the private-use U+F8F5, as Windows
+        // does; Wine's table leaves FF undefined, so there it is U+FFFD.
+        const QChar ff(underWine() ? char16_t(QChar::ReplacementCharacter) : char16_t(0xF8F5));
+        QTest::newRow("FF then a letter") << QByteArray::fromHex("FF41") << (QString(ff) + u'A');
+        QTest::newRow("a letter then FF")
+            << QByteArray::fromHex("41FF") << (QStringLiteral("A") + ff);
+        QTest::newRow("a lead byte then FF")
+            << QByteArray::fromHex("81FF") << (QString(QChar(QChar::ReplacementCharacter)) + ff);
+        QTest::newRow("FF twice") << QByteArray::fromHex("FFFF") << (QString(ff) + ff);
+    }
+    void byteFFDecodesAlone()
+    {
+        QFETCH(QByteArray, pair);
+        QFETCH(QString, text);
+        QCOMPARE(testCodec().decodePair(quint8(pair[0]), quint8(pair[1])), text);
     }
 
     void encodesLine()

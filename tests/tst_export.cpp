@@ -229,6 +229,19 @@ private slots:
                  (QStringList{"filler", "names.txt"}));
     }
 
+    void readOnlyFileIsNotReplaced()
+    {
+        const QString path = pathOf("kept.txt");
+        QVERIFY(create(path, "kept"));
+        QCOMPARE(::chmod(QFile::encodeName(path).constData(), 0444), 0);
+        const auto error = exportTo(path, {"A"});
+        QVERIFY(error);
+        QCOMPARE(error->step, ExportStep::Open);
+        QCOMPARE(error->code, EACCES);
+        QCOMPARE(contents(path), QByteArray("kept"));
+        QCOMPARE(filesHere(), QStringList{"kept.txt"});
+    }
+
     void replacementKeepsOwnerAndMode()
     {
         const QString path = pathOf("user.txt");

@@ -99,7 +99,7 @@ private slots:
         f.click("Command5");
         QCOMPARE(f.prompts.messages.size(), 1);
         QCOMPARE(f.prompts.messages[0].title, QStringLiteral("错误!"));
-        QVERIFY(f.prompts.messages[0].text.contains(path));
+        QVERIFY(f.prompts.messages[0].text.contains(QDir::toNativeSeparators(path)));
         QCOMPARE(f.control<ResultList>("List1")->count(), 2);
         QVERIFY(!QFile::exists(path));
     }

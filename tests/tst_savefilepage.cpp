@@ -13,6 +13,17 @@
 
 namespace {
 
+// The reason below a failure's sentence, in the platform's words: Linux
+// has an error code for a folder, Windows none; a missing folder is a
+// missing file or folder on Linux, a missing path on Windows.
+#ifdef _WIN32
+const QString folderReason;
+const QString missingFolderReason = QStringLiteral("\n路径不存在：某个文件夹不存在。");
+#else
+const QString folderReason = QStringLiteral("\n这是一个文件夹。");
+const QString missingFolderReason = QStringLiteral("\n文件或文件夹不存在。");
+#endif
+
 // 4096 bytes of EE with 张三 in slot 1 and 爱 in slot 3.
 QByteArray gameFile()
 {
@@ -69,7 +80,9 @@ private slots:
         m_dir = std::make_unique<QTemporaryDir>();
         QVERIFY(m_dir->isValid());
         QVERIFY(QDir(m_dir->path()).mkdir(QStringLiteral("存盘 文件")));
-        m_saveFile = m_dir->path() + QStringLiteral("/存盘 文件/ShinSangokumusou3.dat");
+        // As the page shows it: with backslashes on Windows.
+        m_saveFile = QDir::toNativeSeparators(m_dir->path()
+                                              + QStringLiteral("/存盘 文件/ShinSangokumusou3.dat"));
         QVERIFY(create(m_saveFile, gameFile()));
     }
     void cleanup()
@@ -111,7 +124,8 @@ private slots:
         QCOMPARE(f.field("Text3")->text(), m_saveFile);
         QCOMPARE(names(), (QStringList{"张", "三", "", ""}));
 
-        const QString other = m_dir->path() + QStringLiteral("/存盘 文件/other.dat");
+        const QString other =
+            QDir::toNativeSeparators(m_dir->path() + QStringLiteral("/存盘 文件/other.dat"));
         QByteArray otherBytes(2048, '\0');
         otherBytes.replace(1724, 2, "AB");
         QVERIFY(create(other, otherBytes));
@@ -264,9 +278,10 @@ private slots:
         QTest::addColumn<QString>("place");
         QTest::addColumn<QString>("text");
         QTest::addColumn<QStringList>("namesAfter");
-        const QString folderText = QStringLiteral(
-            "“%1”不是普通文件（而是文件夹、管道、设备或套接字），不能用作存盘文件。\n这是一个文件夹。");
-        const QString missingText = QStringLiteral("无法打开存盘文件“%1”。\n文件或文件夹不存在。");
+        const QString folderText =
+            QStringLiteral("“%1”不是普通文件（而是文件夹、管道、设备或套接字），不能用作存盘文件。")
+            + folderReason;
+        const QString missingText = QStringLiteral("无法打开存盘文件“%1”。") + missingFolderReason;
         const QStringList emptied(4);
         const QStringList kept{"张", "三", "", ""};
         QTest::newRow("choosing a folder") << "choose"
@@ -286,9 +301,9 @@ private slots:
         QFETCH(QString, place);
         QFETCH(QString, text);
         QFETCH(QStringList, namesAfter);
-        const QString path = place == "folder"
-                                 ? m_dir->path() + QStringLiteral("/存盘 文件")
-                                 : m_dir->path() + QStringLiteral("/不存在/ShinSangokumusou3.dat");
+        const QString path = QDir::toNativeSeparators(
+            place == "folder" ? m_dir->path() + QStringLiteral("/存盘 文件")
+                              : m_dir->path() + QStringLiteral("/不存在/ShinSangokumusou3.dat"));
         choose(m_saveFile);
         typeBoxes({"D5C5", "", "", ""});
         if (action == "choose") {

@@ -15,3 +15,6 @@ done
 for picture in about-mountains about-plum; do
     rsvg-convert "$picture.svg" -o "$picture.png"
 done
+
+# The Windows program icon, every size in one file (needs ImageMagick).
+convert vemdra-16.png vemdra-24.png vemdra-32.png vemdra-48.png vemdra.ico

@@ -1,0 +1,168 @@
+// SPDX-License-Identifier: MIT
+#include "savefile/slotfile.h"
+
+#include <QDir>
+
+#include <string>
+#include <utility>
+
+#include <windows.h>
+
+namespace savefile {
+
+namespace {
+
+// The game may hold the save file open: let it read, write and even delete
+// it while Vemdra has it open.
+constexpr DWORD shareAll = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
+
+std::wstring nativeName(const QString &path)
+{
+    return QDir::toNativeSeparators(path).toStdWString();
+}
+
+SlotError systemError(Failure failure, DWORD error = GetLastError())
+{
+    return {failure, int(error)};
+}
+
+// Owns one handle and closes it on every early return.
+class Handle {
+public:
+    explicit Handle(HANDLE handle = INVALID_HANDLE_VALUE) : m_handle(handle) {}
+    ~Handle()
+    {
+        if (isOpen())
+            CloseHandle(m_handle);
+    }
+    Handle(const Handle &) = delete;
+    Handle &operator=(const Handle &) = delete;
+
+    bool isOpen() const { return m_handle != INVALID_HANDLE_VALUE; }
+    HANDLE get() const { return m_handle; }
+    void adopt(HANDLE handle) { m_handle = handle; }
+
+    // 0, or the error code of CloseHandle().
+    DWORD close()
+    {
+        return CloseHandle(std::exchange(m_handle, INVALID_HANDLE_VALUE)) ? 0 : GetLastError();
+    }
+
+private:
+    HANDLE m_handle;
+};
+
+// Only a file on a disk: not a folder, a device (CON, NUL, COM1) or a pipe.
+std::optional<SlotError> refuseIrregular(HANDLE file)
+{
+    BY_HANDLE_FILE_INFORMATION info;
+    if (GetFileType(file) != FILE_TYPE_DISK || !GetFileInformationByHandle(file, &info)
+        || (info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
+        return SlotError{Failure::NotRegularFile, 0};
+    return std::nullopt;
+}
+
+// Looks before opening for real, with no access at all, so that nothing is
+// read from or written to whatever is at the path. Sets `exists` to false
+// when nothing is there yet.
+std::optional<SlotError> checkPath(const std::wstring &name, bool &exists)
+{
+    const Handle probe(CreateFileW(name.c_str(), 0, shareAll, nullptr, OPEN_EXISTING,
+                                   FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+    if (!probe.isOpen()) {
+        const DWORD error = GetLastError();
+        if (error != ERROR_FILE_NOT_FOUND)
+            return systemError(Failure::Open, error);
+        exists = false;
+        return std::nullopt;
+    }
+    exists = true;
+    return refuseIrregular(probe.get());
+}
+
+std::optional<SlotError> openRegular(const std::wstring &name, DWORD access, DWORD disposition,
+                                     Handle &file)
+{
+    HANDLE handle = CreateFileW(name.c_str(), access, shareAll, nullptr, disposition,
+                                FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (handle == INVALID_HANDLE_VALUE)
+        return systemError(Failure::Open);
+    file.adopt(handle);
+    return refuseIrregular(handle);
+}
+
+OVERLAPPED at(qint64 offset)
+{
+    OVERLAPPED position{};
+    position.Offset = DWORD(offset);
+    position.OffsetHigh = DWORD(quint64(offset) >> 32);
+    return position;
+}
+
+} // namespace
+
+SlotRead readSlot(const QString &path, int slot)
+{
+    Q_ASSERT(isSlot(slot));
+    const std::wstring name = nativeName(path);
+    bool exists = true;
+    if (auto refused = checkPath(name, exists))
+        return {{}, refused};
+
+    // Read-only whenever the file exists, so reading cannot change it.
+    Handle file;
+    if (auto failed = openRegular(name, GENERIC_READ, exists ? OPEN_EXISTING : OPEN_ALWAYS, file))
+        return {{}, failed};
+
+    SlotRead result;
+    qint64 done = 0;
+    while (done < slotSize) {
+        OVERLAPPED position = at(firstOffset(slot) + done);
+        DWORD n = 0;
+        if (!ReadFile(file.get(), result.bytes.data() + done, DWORD(slotSize - done), &n,
+                      &position)) {
+            const DWORD error = GetLastError();
+            if (error == ERROR_HANDLE_EOF)
+                break; // the end of the file: the rest stays zero
+            return {{}, systemError(Failure::Read, error)};
+        }
+        if (n == 0)
+            break;
+        done += n;
+    }
+    if (const DWORD error = file.close())
+        return {{}, systemError(Failure::Close, error)};
+    return result;
+}
+
+std::optional<SlotError> writeSlot(const QString &path, int slot, const SlotBytes &bytes)
+{
+    Q_ASSERT(isSlot(slot));
+    const std::wstring name = nativeName(path);
+    bool exists = true;
+    if (auto refused = checkPath(name, exists))
+        return refused;
+
+    // Opened in place, never truncated: the file keeps every byte outside
+    // the slot, its attributes and its other names.
+    Handle file;
+    if (auto failed = openRegular(name, GENERIC_WRITE, OPEN_ALWAYS, file))
+        return failed;
+
+    // All eight bytes in one positioned write, so that a full disk shows up
+    // in its count.
+    OVERLAPPED position = at(firstOffset(slot));
+    DWORD written = 0;
+    if (!WriteFile(file.get(), bytes.data(), DWORD(slotSize), &written, &position))
+        return systemError(Failure::Write);
+    if (written != DWORD(slotSize))
+        return SlotError{Failure::ShortWrite, 0};
+
+    if (!FlushFileBuffers(file.get()))
+        return systemError(Failure::Flush);
+    if (const DWORD error = file.close())
+        return systemError(Failure::Close, error);
+    return std::nullopt;
+}
+
+} // namespace savefile

@@ -1,0 +1,7 @@
+// SPDX-License-Identifier: MIT
+#include "support/wine.h"
+
+bool underWine()
+{
+    return false;
+}
