@@ -14,6 +14,7 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QLayout>
 #include <QLineEdit>
 
 #include <limits>
@@ -68,9 +69,10 @@ frmMain::frmMain(Prompts &prompts, convert::Cp936 &codec, QWidget *parent)
         field->setMaxLength(std::numeric_limits<int>::max());
 
     // The client area below the menu bar (6285 x 5895 twips) is fixed:
-    // nothing in it moves or resizes.
-    const QSize client(419, 393);
-    setFixedSize(client.width(), client.height() + menuBar()->sizeHint().height());
+    // nothing in it moves or resizes. The window takes what the menu bar
+    // needs on top, whatever the platform's style makes of it.
+    centralWidget()->setFixedSize(419, 393);
+    layout()->setSizeConstraint(QLayout::SetFixedSize);
     ui->Command1->setFocus();
 
     Form_Load();

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "convert/cp936.h"
 
+#include "convert/characters.h"
+
 #include <windows.h>
 
 namespace convert {
@@ -51,14 +53,29 @@ std::optional<QChar> Cp936::decodeCode(const char *bytes, int size)
 
 QByteArray Cp936::encodeLine(QStringView line)
 {
-    if (line.isEmpty())
-        return {};
     // Code page 936 never needs more than two bytes for one UTF-16 unit.
     QByteArray bytes(line.size() * 2, Qt::Uninitialized);
-    const int written = encodeWith(line, bytes.data(), int(bytes.size()), nullptr);
-    if (written <= 0)
-        return QByteArray(line.size(), '?');
-    bytes.truncate(written);
+    qsizetype used = 0;
+    const auto encodeRun = [&](QStringView run) {
+        if (!run.isEmpty())
+            used +=
+                qMax(0, encodeWith(run, bytes.data() + used, int(bytes.size() - used), nullptr));
+    };
+    // Windows writes a "?" for each half of a surrogate pair; the list and
+    // the Linux build show one for the character.
+    qsizetype start = 0;
+    for (qsizetype i = 0; i < line.size();) {
+        if (!line[i].isSurrogate()) {
+            ++i;
+            continue;
+        }
+        encodeRun(line.mid(start, i - start));
+        bytes[used++] = '?';
+        i += characterLength(line, i);
+        start = i;
+    }
+    encodeRun(line.mid(start));
+    bytes.truncate(used);
     return bytes;
 }
 

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "convert/exportfile.h"
 
+#include "convert/devicepath_win.h"
+
 #include <QDir>
 #include <QFileInfo>
 #include <QRandomGenerator>
@@ -31,6 +33,8 @@ std::wstring nativeName(const QString &path)
 // folder on the path).
 std::optional<ExportError> probe(const std::wstring &name, bool &exists)
 {
+    if (isDevicePath(name))
+        return failure(ExportStep::NotRegularFile, 0);
     const HANDLE handle =
         CreateFileW(name.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
                     nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
@@ -61,6 +65,7 @@ struct ExportFile::Private {
     HANDLE file = INVALID_HANDLE_VALUE;
     qint64 written = 0;
     bool exists = false;
+    DWORD attributes = INVALID_FILE_ATTRIBUTES; // of the file to replace
 
     // A new file beside the target, with a name of its own.
     bool openTemporary()
@@ -116,7 +121,9 @@ std::optional<ExportError> ExportFile::open()
     if (auto refused = probe(d->target, d->exists))
         return refused;
     // A file its owner made read-only is not replaced behind their back.
-    if (d->exists && (GetFileAttributesW(d->target.c_str()) & FILE_ATTRIBUTE_READONLY))
+    if (d->exists)
+        d->attributes = GetFileAttributesW(d->target.c_str());
+    if (d->attributes != INVALID_FILE_ATTRIBUTES && (d->attributes & FILE_ATTRIBUTE_READONLY))
         return failure(ExportStep::Open, ERROR_ACCESS_DENIED);
 
     if (d->openTemporary())
@@ -180,13 +187,14 @@ std::optional<ExportError> ExportFile::commit()
     if (rewritesInPlace())
         return std::nullopt;
 
-    // ReplaceFileW keeps the old file's attributes and permissions.
-    const bool replaced = d->exists
-                              ? ReplaceFileW(d->target.c_str(), d->temporary.c_str(), nullptr,
-                                             REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr, nullptr)
-                              : MoveFileExW(d->temporary.c_str(), d->target.c_str(),
-                                            MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
-    if (!replaced)
+    // The new file takes the old one's attributes (hidden, archive, ...)
+    // and then its name. ReplaceFileW would keep the attributes itself, but
+    // leaves a temporary file of its own behind when it fails.
+    if (d->attributes != INVALID_FILE_ATTRIBUTES
+        && !SetFileAttributesW(d->temporary.c_str(), d->attributes))
+        return failure(ExportStep::Replace);
+    if (!MoveFileExW(d->temporary.c_str(), d->target.c_str(),
+                     MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
         return failure(ExportStep::Replace);
     d->temporary.clear(); // it is the target now
     return std::nullopt;

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "savefile/slotfile.h"
 
+#include "convert/devicepath_win.h"
+
 #include <QDir>
 
 #include <string>
@@ -67,6 +69,8 @@ std::optional<SlotError> refuseIrregular(HANDLE file)
 // when nothing is there yet.
 std::optional<SlotError> checkPath(const std::wstring &name, bool &exists)
 {
+    if (convert::isDevicePath(name))
+        return SlotError{Failure::NotRegularFile, 0};
     const Handle probe(CreateFileW(name.c_str(), 0, shareAll, nullptr, OPEN_EXISTING,
                                    FILE_FLAG_BACKUP_SEMANTICS, nullptr));
     if (!probe.isOpen()) {
@@ -142,6 +146,12 @@ std::optional<SlotError> writeSlot(const QString &path, int slot, const SlotByte
     bool exists = true;
     if (auto refused = checkPath(name, exists))
         return refused;
+
+    // A read-only file is not written, also where the system would let it
+    // be (Wine run as root).
+    const DWORD attributes = GetFileAttributesW(name.c_str());
+    if (exists && attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY))
+        return SlotError{Failure::Open, int(ERROR_ACCESS_DENIED)};
 
     // Opened in place, never truncated: the file keeps every byte outside
     // the slot, its attributes and its other names.

@@ -8,7 +8,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-#include <optional>
+#include <memory>
 
 #include <windows.h>
 
@@ -20,15 +20,19 @@ Q_DECLARE_METATYPE(ExportStep)
 
 namespace {
 
+std::wstring native(const QString &path)
+{
+    return QDir::toNativeSeparators(path).toStdWString();
+}
+
 const savefile::SlotBytes name{0xD5, 0xC5, 0xC8, 0xFD, 0, 0, 0, 0};
 
 // Another program's handle on a file, as the game may hold the save file.
 class HeldOpen {
 public:
     HeldOpen(const QString &path, DWORD share)
-        : m_handle(CreateFileW(QDir::toNativeSeparators(path).toStdWString().c_str(),
-                               GENERIC_READ | GENERIC_WRITE, share, nullptr, OPEN_EXISTING,
-                               FILE_ATTRIBUTE_NORMAL, nullptr))
+        : m_handle(CreateFileW(native(path).c_str(), GENERIC_READ | GENERIC_WRITE, share, nullptr,
+                               OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr))
     {
     }
     ~HeldOpen()
@@ -44,8 +48,7 @@ private:
 
 bool makeReadOnly(const QString &path)
 {
-    return SetFileAttributesW(QDir::toNativeSeparators(path).toStdWString().c_str(),
-                              FILE_ATTRIBUTE_READONLY);
+    return SetFileAttributesW(native(path).c_str(), FILE_ATTRIBUTE_READONLY);
 }
 
 } // namespace
@@ -75,8 +78,7 @@ private slots:
     {
         // Read-only files would stay behind.
         for (const QString &file : filesHere())
-            SetFileAttributesW(QDir::toNativeSeparators(path(file)).toStdWString().c_str(),
-                               FILE_ATTRIBUTE_NORMAL);
+            SetFileAttributesW(native(path(file)).c_str(), FILE_ATTRIBUTE_NORMAL);
         m_dir.reset();
     }
 
@@ -187,11 +189,14 @@ private slots:
             QVERIFY(create(file, old));
         if (target == "read-only")
             QVERIFY(makeReadOnly(file));
+        // The replaced file's attributes are kept.
+        if (target == "old")
+            QVERIFY(SetFileAttributesW(native(file).c_str(), FILE_ATTRIBUTE_HIDDEN));
         convert::Lines lines;
         lines.append(QStringLiteral("张三"));
-        std::optional<HeldOpen> other;
+        std::unique_ptr<HeldOpen> other;
         if (target == "held") {
-            other.emplace(file, DWORD(FILE_SHARE_READ | FILE_SHARE_WRITE));
+            other = std::make_unique<HeldOpen>(file, DWORD(FILE_SHARE_READ | FILE_SHARE_WRITE));
             QVERIFY(other->isOpen());
         }
         const auto error = convert::exportLines(file, lines, testCodec());
@@ -199,6 +204,7 @@ private slots:
         if (exported) {
             QVERIFY(!error);
             QCOMPARE(contents(file), QByteArray("\xD5\xC5\xC8\xFD\r\n"));
+            QVERIFY(GetFileAttributesW(native(file).c_str()) & FILE_ATTRIBUTE_HIDDEN);
         } else {
             QVERIFY(error);
             QCOMPARE(error->step, step);
