@@ -25,6 +25,8 @@ InstallDirRegKey HKCU "${UNINSTALL_KEY}" "InstallLocation"
 !include "${FILES}"
 
 !define MUI_ABORTWARNING
+!define MUI_ICON "${__FILEDIR__}/../../app/icons/vemdra.ico"
+!define MUI_UNICON "${__FILEDIR__}/../../app/icons/vemdra.ico"
 !define MUI_FINISHPAGE_RUN "$INSTDIR\vemdra.exe"
 !insertmacro MUI_PAGE_WELCOME
 !insertmacro MUI_PAGE_LICENSE "${STAGE}\LICENSE"
@@ -40,8 +42,8 @@ VIAddVersionKey /LANG=${LANG_SIMPCHINESE} "ProductName" "Vemdra"
 VIAddVersionKey /LANG=${LANG_SIMPCHINESE} "FileDescription" "${MENU_NAME} 安装程序"
 VIAddVersionKey /LANG=${LANG_SIMPCHINESE} "ProductVersion" "${VERSION}"
 VIAddVersionKey /LANG=${LANG_SIMPCHINESE} "FileVersion" "${VERSION}"
-VIAddVersionKey /LANG=${LANG_SIMPCHINESE} "CompanyName" "Vemdra developers"
-VIAddVersionKey /LANG=${LANG_SIMPCHINESE} "LegalCopyright" "MIT"
+VIAddVersionKey /LANG=${LANG_SIMPCHINESE} "CompanyName" "The Vemdra developers"
+VIAddVersionKey /LANG=${LANG_SIMPCHINESE} "LegalCopyright" "Copyright (c) 2026 The Vemdra developers. MIT License."
 
 Function .onInit
     SetShellVarContext current
