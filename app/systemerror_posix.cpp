@@ -2,11 +2,9 @@
 #include "app/systemerror.h"
 
 #include <cerrno>
-#include <utility>
-
 namespace {
 
-constexpr std::pair<int, const char16_t *> reasons[] = {
+constexpr SystemErrorReason reasons[] = {
     {ENOENT, u"文件或文件夹不存在。"},
     {ENOTDIR, u"路径中有一部分不是文件夹。"},
     {EACCES, u"没有访问权限。"},
@@ -36,13 +34,7 @@ constexpr std::pair<int, const char16_t *> reasons[] = {
 
 } // namespace
 
-QString systemErrorReason(int code)
+std::span<const SystemErrorReason> platformErrorReasons()
 {
-    if (code == 0)
-        return {};
-    for (const auto &[known, reason] : reasons) {
-        if (known == code)
-            return QString::fromUtf16(reason);
-    }
-    return QStringLiteral("系统错误 (代码 %1)").arg(code);
+    return reasons;
 }

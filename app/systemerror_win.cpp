@@ -1,13 +1,11 @@
 // SPDX-License-Identifier: MIT
 #include "app/systemerror.h"
 
-#include <utility>
-
 #include <windows.h>
 
 namespace {
 
-constexpr std::pair<DWORD, const char16_t *> reasons[] = {
+constexpr SystemErrorReason reasons[] = {
     {ERROR_FILE_NOT_FOUND, u"文件不存在。"},
     {ERROR_PATH_NOT_FOUND, u"路径不存在：某个文件夹不存在。"},
     {ERROR_ACCESS_DENIED, u"拒绝访问：没有权限，或文件是只读的。"},
@@ -45,13 +43,7 @@ constexpr std::pair<DWORD, const char16_t *> reasons[] = {
 
 } // namespace
 
-QString systemErrorReason(int code)
+std::span<const SystemErrorReason> platformErrorReasons()
 {
-    if (code == 0)
-        return {};
-    for (const auto &[known, reason] : reasons) {
-        if (known == DWORD(code))
-            return QString::fromUtf16(reason);
-    }
-    return QStringLiteral("系统错误 (代码 %1)").arg(code);
+    return reasons;
 }
