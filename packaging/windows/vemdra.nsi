@@ -8,7 +8,9 @@
 # FILES, written by scripts/windows, names every file of that folder in two
 # macros, VEMDRA_INSTALL_FILES and VEMDRA_REMOVE_FILES, so the uninstaller
 # removes exactly what was installed and leaves anything else alone.
-Unicode true
+# A 64-bit installer for a 64-bit program: it runs wherever Vemdra runs,
+# and under wine64 alone.
+Target amd64-unicode
 ManifestDPIAware true
 RequestExecutionLevel user
 SetCompressor /SOLID lzma
