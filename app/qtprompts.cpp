@@ -2,6 +2,7 @@
 #include "app/qtprompts.h"
 
 #include "app/chinesefiledates.h"
+#include "app/chooserdialog.h"
 
 #include <QMessageBox>
 
@@ -24,7 +25,8 @@ std::unique_ptr<QFileDialog> QtPrompts::fileDialog(QWidget *parent, QFileDialog:
                                                    const QString &title, const QString &filter,
                                                    const QString &proposedPath)
 {
-    auto dialog = std::make_unique<QFileDialog>(parent, title, proposedPath, chooserFilter(filter));
+    auto dialog =
+        std::make_unique<ChooserDialog>(parent, title, proposedPath, chooserFilter(filter));
     dialog->setOption(QFileDialog::DontUseNativeDialog);
     dialog->setIconProvider(&m_icons);
     dialog->setProxyModel(new ChineseFileDates(dialog.get()));

@@ -7,11 +7,13 @@
 #include <QComboBox>
 #include <QDialogButtonBox>
 #include <QFileInfo>
+#include <QLineEdit>
 #include <QListView>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 
 // The real dialogs, after the program's own start-up, whatever LANG says.
 class tst_QtPrompts : public QObject {
@@ -92,6 +94,46 @@ private slots:
         const QFileInfo empty(dir.filePath(QStringLiteral("b/kmsg")));
         QCOMPARE(icons.type(pdf), icons.type(empty));
         QCOMPARE(icons.icon(pdf).name(), icons.icon(empty).name());
+    }
+
+    // A typed name that would not name the file it seems to is refused with
+    // a message, and the chooser stays open: the chooser itself would read
+    // a"b.txt as b.txt, Windows x.txt. as x.txt.
+    void misleadingNamesAreRefused_data()
+    {
+        const bool windows = QSysInfo::productType() == u"windows";
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<bool>("refused");
+        QTest::newRow("plain") << "结果.txt" << false;
+        QTest::newRow("quote") << "a\"b.txt" << true;
+        QTest::newRow("quoted pair") << "\"a.txt\" \"b.txt\"" << true;
+        QTest::newRow("trailing dot") << "x.txt." << windows;
+        QTest::newRow("trailing blank") << "y.txt " << windows;
+        QTest::newRow("folder with trailing dot") << "d./z.txt" << windows;
+        QTest::newRow("stream name") << "a:b.txt" << windows;
+        QTest::newRow("wildcard") << "a?.txt" << windows;
+    }
+    void misleadingNamesAreRefused()
+    {
+        QFETCH(QString, typed);
+        QFETCH(bool, refused);
+        QTemporaryDir dir;
+        const auto chooser =
+            prompts.fileDialog(nullptr, QFileDialog::AcceptSave, QString(),
+                               QStringLiteral("文本文件(*.txt)|*.txt"), dir.path());
+        chooser->show();
+        chooser->findChild<QLineEdit *>(QStringLiteral("fileNameEdit"))->setText(typed);
+        QString shown;
+        QTimer::singleShot(0, chooser.get(), [&] {
+            if (auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget())) {
+                shown = box->text();
+                box->accept();
+            }
+        });
+        chooser->findChild<QDialogButtonBox *>()->button(QDialogButtonBox::Save)->click();
+        QCoreApplication::processEvents();
+        QCOMPARE(!shown.isEmpty(), refused);
+        QCOMPARE(chooser->isVisible(), refused);
     }
 };
 
