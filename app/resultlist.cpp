@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "app/resultlist.h"
 
+#include "app/lefttorightdelegate.h"
 #include "app/messages.h"
 
 #include <QAction>
@@ -32,6 +33,7 @@ void LinesModel::setLines(convert::Lines lines)
 ResultList::ResultList(QWidget *parent) : QListView(parent), m_model(this)
 {
     setModel(&m_model);
+    setItemDelegate(new LeftToRightDelegate(this));
     setUniformItemSizes(true);
     setSelectionMode(QAbstractItemView::ExtendedSelection);
     setEditTriggers(QAbstractItemView::NoEditTriggers);

@@ -28,7 +28,8 @@ private:
 // A read-only list box: select lines with the mouse or Ctrl+A, copy them
 // with Ctrl+C, one per line, in list order. The context menu copies and
 // selects all too, and may have a third item that copies a part of each
-// selected line (setExtractAction).
+// selected line (setExtractAction). Every line is drawn left to right,
+// whatever characters it holds (LeftToRightDelegate).
 class ResultList : public QListView {
 public:
     // What to copy of one line.
