@@ -110,7 +110,7 @@ private slots:
         QTest::newRow("trailing dot") << "x.txt." << windows;
         QTest::newRow("trailing blank") << "y.txt " << windows;
         QTest::newRow("folder with trailing dot") << "d./z.txt" << windows;
-        QTest::newRow("stream name") << "a:b.txt" << windows;
+        QTest::newRow("stream name") << "结果.txt:x" << windows;
         QTest::newRow("wildcard") << "a?.txt" << windows;
     }
     void misleadingNamesAreRefused()
