@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "app/qtprompts.h"
 
-#include "app/chinesefiledates.h"
+#include "app/chinesefilecolumns.h"
 
 #include <QMessageBox>
 
@@ -27,7 +27,7 @@ std::unique_ptr<QFileDialog> QtPrompts::fileDialog(QWidget *parent, QFileDialog:
     auto dialog = std::make_unique<QFileDialog>(parent, title, proposedPath, chooserFilter(filter));
     dialog->setOption(QFileDialog::DontUseNativeDialog);
     dialog->setIconProvider(&m_icons);
-    dialog->setProxyModel(new ChineseFileDates(dialog.get()));
+    dialog->setProxyModel(new ChineseFileColumns(dialog.get()));
     dialog->setAcceptMode(mode);
     dialog->setFileMode(mode == QFileDialog::AcceptOpen ? QFileDialog::ExistingFile
                                                         : QFileDialog::AnyFile);

@@ -12,6 +12,7 @@
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTreeView>
 
 // The real dialogs, after the program's own start-up, whatever LANG says.
 class tst_QtPrompts : public QObject {
@@ -76,6 +77,50 @@ private slots:
         const QListView *view = chooser->findChild<QListView *>(QStringLiteral("listView"));
         QTRY_COMPARE(view->model()->rowCount(view->rootIndex()), 1);
         QCOMPARE(view->model()->index(0, 0, view->rootIndex()).data().toString(), listed);
+    }
+
+    void columnsAreChinese_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<int>("size");
+        QTest::addColumn<int>("column");
+        QTest::addColumn<QString>("shown");
+        QTest::newRow("size in bytes") << "六.txt" << 6 << 1 << "6 字节";
+        QTest::newRow("size in bytes, three digits") << "二四四.txt" << 244 << 1 << "244 字节";
+        QTest::newRow("empty file") << "空.txt" << 0 << 1 << "0 字节";
+        QTest::newRow("size in KiB") << "大.txt" << 2500 << 1 << "2.44 KiB";
+        QTest::newRow("folder has no size") << "文件夹" << -1 << 1 << "";
+        QTest::newRow("date") << "六.txt" << 6 << 3 << "2026/12/7 14:11";
+        QTest::newRow("type of a folder") << "文件夹" << -1 << 2 << "文件夹";
+    }
+    // Under LC_ALL=C.UTF-8, as every test runs: the system's language is
+    // English.
+    void columnsAreChinese()
+    {
+        QFETCH(QString, name);
+        QFETCH(int, size);
+        QFETCH(int, column);
+        QFETCH(QString, shown);
+        QTemporaryDir dir;
+        const QString path = dir.filePath(name);
+        if (size < 0) {
+            QVERIFY(QDir(dir.path()).mkdir(name));
+        } else {
+            QFile file(path);
+            QVERIFY(file.open(QIODevice::WriteOnly) && file.write(QByteArray(size, 'x')) == size);
+            QVERIFY(file.flush());
+            QVERIFY(file.setFileTime(QDateTime(QDate(2026, 12, 7), QTime(14, 11)),
+                                     QFileDevice::FileModificationTime));
+        }
+        const auto chooser =
+            prompts.fileDialog(nullptr, QFileDialog::AcceptSave, QStringLiteral("导出结果"),
+                               QStringLiteral("文本文件(*.txt)|*.txt"), dir.path());
+        chooser->setViewMode(QFileDialog::Detail);
+        chooser->show();
+        const QTreeView *view = chooser->findChild<QTreeView *>(QStringLiteral("treeView"));
+        QTRY_COMPARE(view->model()->rowCount(view->rootIndex()), 1);
+        const QModelIndex file = view->model()->index(0, column, view->rootIndex());
+        QTRY_COMPARE(file.data().toString(), shown);
     }
 
     // A file is placed by its name only: two files of the same name get the
