@@ -50,7 +50,12 @@ QString QtPrompts::saveFileName(QWidget *parent, const QString &title, const QSt
 std::unique_ptr<QMessageBox> QtPrompts::messageBox(QWidget *parent, const QString &title,
                                                    const QString &text)
 {
-    return std::make_unique<QMessageBox>(QMessageBox::NoIcon, title, text, QMessageBox::Ok, parent);
+    auto box =
+        std::make_unique<QMessageBox>(QMessageBox::NoIcon, title, text, QMessageBox::Ok, parent);
+    // Texts hold paths, and a path may hold "<b>": it is shown as it is,
+    // and the reason stays on its own line.
+    box->setTextFormat(Qt::PlainText);
+    return box;
 }
 
 void QtPrompts::message(QWidget *parent, const QString &title, const QString &text)

@@ -7,12 +7,27 @@
 #include <QComboBox>
 #include <QDialogButtonBox>
 #include <QFileInfo>
+#include <QLabel>
+#include <QLineEdit>
 #include <QListView>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 #include <QTreeView>
+
+namespace {
+
+// The text of a message box as it shows it: "<b>x</b>" is bold in rich
+// text, shown as it is in plain text.
+QString shownText(const QMessageBox &box)
+{
+    const auto *label = box.findChild<QLabel *>(QStringLiteral("qt_msgbox_label"));
+    return label && label->textFormat() == Qt::PlainText ? label->text() : QStringLiteral("<rich>");
+}
+
+} // namespace
 
 // The real dialogs, after the program's own start-up, whatever LANG says.
 class tst_QtPrompts : public QObject {
@@ -121,6 +136,44 @@ private slots:
         QTRY_COMPARE(view->model()->rowCount(view->rootIndex()), 1);
         const QModelIndex file = view->model()->index(0, column, view->rootIndex());
         QTRY_COMPARE(file.data().toString(), shown);
+    }
+
+    void messagesArePlainText_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::newRow("path with a tag, reason on the next line")
+            << "无法创建导出文件“/tmp/<b>abc</b>.txt”。\n文件或文件夹不存在。";
+        QTest::newRow("path with an entity") << "无法打开存盘文件“/tmp/a&amp;b/<br>”。";
+        QTest::newRow("path that looks like a document") << "<html><body>存档</body></html>";
+    }
+    void messagesArePlainText()
+    {
+        QFETCH(QString, text);
+        const auto box = QtPrompts::messageBox(nullptr, QStringLiteral("错误!"), text);
+        box->show();
+        QCOMPARE(shownText(*box), text);
+    }
+
+    // Qt's own question before replacing a file names the file.
+    void replaceQuestionIsPlainText()
+    {
+        QTemporaryDir dir;
+        const QString name = QStringLiteral("<b>abc.txt");
+        QVERIFY(create(dir.filePath(name), "x"));
+        const auto chooser =
+            prompts.fileDialog(nullptr, QFileDialog::AcceptSave, QStringLiteral("导出结果"),
+                               QStringLiteral("文本文件(*.txt)|*.txt"), dir.filePath(name));
+        chooser->show();
+        QString shown;
+        QTimer::singleShot(0, chooser.get(), [&] {
+            auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
+            QVERIFY(box);
+            shown = shownText(*box);
+            box->reject();
+        });
+        chooser->findChild<QDialogButtonBox *>()->button(QDialogButtonBox::Save)->click();
+        QVERIFY2(shown.startsWith(name), qPrintable(shown));
+        QVERIFY2(shown.contains(u'\n'), qPrintable(shown));
     }
 
     // A file is placed by its name only: two files of the same name get the
