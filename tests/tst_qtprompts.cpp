@@ -19,6 +19,13 @@
 
 namespace {
 
+// Windows refuses "<" and ">" in file names.
+#ifdef _WIN32
+constexpr bool namesTakeMarkup = false;
+#else
+constexpr bool namesTakeMarkup = true;
+#endif
+
 // The text of a message box as it shows it: "<b>x</b>" is bold in rich
 // text, shown as it is in plain text.
 QString shownText(const QMessageBox &box)
@@ -157,6 +164,8 @@ private slots:
     // Qt's own question before replacing a file names the file.
     void replaceQuestionIsPlainText()
     {
+        if (!namesTakeMarkup)
+            QSKIP("no file name holds markup here");
         QTemporaryDir dir;
         const QString name = QStringLiteral("<b>abc.txt");
         QVERIFY(create(dir.filePath(name), "x"));
