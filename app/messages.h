@@ -37,6 +37,12 @@ inline constexpr QStringView saveFileShortWrite =
 inline constexpr QStringView saveFileFlushFailed = u"无法把存盘文件“%1”写入磁盘。";
 inline constexpr QStringView saveFileCloseFailed = u"无法关闭存盘文件“%1”。";
 
+// A save file dropped onto the page that is not read: %1 is the path.
+inline constexpr QStringView droppedNameNotUtf8 =
+    u"拖放的文件“%1”的路径中有不是 UTF-8 编码的文件名或文件夹名（无法识别的部分显示为“�”），例如从中文 Windows 的压缩包解出的 GBK 名字，程序无法打开它。请把这个文件或它所在的文件夹改名后再拖放。";
+inline constexpr QStringView droppedFileMissing =
+    u"拖放的文件“%1”已不存在，可能已被移动或删除。程序没有读取，也没有创建任何文件。";
+
 // The line below the hexadecimal boxes: %1 is the four cells in
 // hexadecimal, %2 the name they decode to.
 inline constexpr QStringView writePreview = u"将写入: %1 = %2";

@@ -5,14 +5,26 @@
 
 QMimeType NameOnlyIconProvider::typeByName(const QFileInfo &info) const
 {
-    return m_types.mimeTypeForFile(info.fileName(), QMimeDatabase::MatchExtension);
+    // The chooser asks for a file's icon and then for its type: one match
+    // of the name against the MIME globs serves both.
+    const QString name = info.fileName();
+    const QMutexLocker lock(&m_lock);
+    if (name != m_lastName) {
+        m_lastType = m_types.mimeTypeForFile(name, QMimeDatabase::MatchExtension);
+        m_lastName = name;
+    }
+    return m_lastType;
 }
 
 QIcon NameOnlyIconProvider::icon(const QFileInfo &info) const
 {
-    if (info.isDir())
-        return icon(Folder);
-    return QIcon::fromTheme(typeByName(info).iconName(), icon(File));
+    const bool folder = info.isDir();
+    const QString name = folder ? QString() : typeByName(info).iconName();
+    const QMutexLocker lock(&m_lock);
+    auto known = m_icons.constFind(name);
+    if (known == m_icons.cend())
+        known = m_icons.insert(name, folder ? icon(Folder) : QIcon::fromTheme(name, icon(File)));
+    return *known;
 }
 
 QString NameOnlyIconProvider::type(const QFileInfo &info) const

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "app/qtprompts.h"
 
-#include "app/chinesefiledates.h"
+#include "app/chinesefilecolumns.h"
 #include "app/chooserdialog.h"
 
 #include <QMessageBox>
@@ -29,7 +29,7 @@ std::unique_ptr<QFileDialog> QtPrompts::fileDialog(QWidget *parent, QFileDialog:
         std::make_unique<ChooserDialog>(parent, title, proposedPath, chooserFilter(filter));
     dialog->setOption(QFileDialog::DontUseNativeDialog);
     dialog->setIconProvider(&m_icons);
-    dialog->setProxyModel(new ChineseFileDates(dialog.get()));
+    dialog->setProxyModel(new ChineseFileColumns(dialog.get()));
     dialog->setAcceptMode(mode);
     dialog->setFileMode(mode == QFileDialog::AcceptOpen ? QFileDialog::ExistingFile
                                                         : QFileDialog::AnyFile);
@@ -52,7 +52,12 @@ QString QtPrompts::saveFileName(QWidget *parent, const QString &title, const QSt
 std::unique_ptr<QMessageBox> QtPrompts::messageBox(QWidget *parent, const QString &title,
                                                    const QString &text)
 {
-    return std::make_unique<QMessageBox>(QMessageBox::NoIcon, title, text, QMessageBox::Ok, parent);
+    auto box =
+        std::make_unique<QMessageBox>(QMessageBox::NoIcon, title, text, QMessageBox::Ok, parent);
+    // Texts hold paths, and a path may hold "<b>": it is shown as it is,
+    // and the reason stays on its own line.
+    box->setTextFormat(Qt::PlainText);
+    return box;
 }
 
 void QtPrompts::message(QWidget *parent, const QString &title, const QString &text)

@@ -2,6 +2,7 @@
 #include "app/startup.h"
 
 #include "app/fontsubstitutes.h"
+#include "app/plaintextmessageboxes.h"
 #include "app/programicon.h"
 
 #include <QApplication>
@@ -23,4 +24,5 @@ void prepareApplication()
     QApplication::setWindowIcon(programIcon());
     QGuiApplication::setDesktopFileName(QStringLiteral("org.example.vemdra"));
     installFontSubstitutes();
+    showMessageBoxTextsPlain();
 }

@@ -12,6 +12,7 @@ void prepareProcess();
 // Qt's own texts (the buttons of message boxes, the file choosers and the
 // question before replacing a file, the menus of text fields) in
 // Simplified Chinese whatever the system's language, dates and numbers
-// the Chinese way, the program icon on every window and the font
-// fallbacks for Chinese. Call after the QApplication is made.
+// the Chinese way, the program icon on every window, the font fallbacks
+// for Chinese, and every message box's text as plain text. Call after the
+// QApplication is made.
 void prepareApplication();

@@ -7,6 +7,7 @@
 #include <QComboBox>
 #include <QDialogButtonBox>
 #include <QFileInfo>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListView>
 #include <QMessageBox>
@@ -14,6 +15,26 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
+#include <QTreeView>
+
+namespace {
+
+// Windows refuses "<" and ">" in file names.
+#ifdef _WIN32
+constexpr bool namesTakeMarkup = false;
+#else
+constexpr bool namesTakeMarkup = true;
+#endif
+
+// The text of a message box as it shows it: "<b>x</b>" is bold in rich
+// text, shown as it is in plain text.
+QString shownText(const QMessageBox &box)
+{
+    const auto *label = box.findChild<QLabel *>(QStringLiteral("qt_msgbox_label"));
+    return label && label->textFormat() == Qt::PlainText ? label->text() : QStringLiteral("<rich>");
+}
+
+} // namespace
 
 // The real dialogs, after the program's own start-up, whatever LANG says.
 class tst_QtPrompts : public QObject {
@@ -78,6 +99,90 @@ private slots:
         const QListView *view = chooser->findChild<QListView *>(QStringLiteral("listView"));
         QTRY_COMPARE(view->model()->rowCount(view->rootIndex()), 1);
         QCOMPARE(view->model()->index(0, 0, view->rootIndex()).data().toString(), listed);
+    }
+
+    void columnsAreChinese_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<int>("size");
+        QTest::addColumn<int>("column");
+        QTest::addColumn<QString>("shown");
+        QTest::newRow("size in bytes") << "六.txt" << 6 << 1 << "6 字节";
+        QTest::newRow("size in bytes, three digits") << "二四四.txt" << 244 << 1 << "244 字节";
+        QTest::newRow("empty file") << "空.txt" << 0 << 1 << "0 字节";
+        QTest::newRow("size in KiB") << "大.txt" << 2500 << 1 << "2.44 KiB";
+        QTest::newRow("folder has no size") << "文件夹" << -1 << 1 << "";
+        QTest::newRow("date") << "六.txt" << 6 << 3 << "2026/12/7 14:11";
+        QTest::newRow("type of a folder") << "文件夹" << -1 << 2 << "文件夹";
+    }
+    // Under LC_ALL=C.UTF-8, as every test runs: the system's language is
+    // English.
+    void columnsAreChinese()
+    {
+        QFETCH(QString, name);
+        QFETCH(int, size);
+        QFETCH(int, column);
+        QFETCH(QString, shown);
+        QTemporaryDir dir;
+        const QString path = dir.filePath(name);
+        if (size < 0) {
+            QVERIFY(QDir(dir.path()).mkdir(name));
+        } else {
+            QFile file(path);
+            QVERIFY(file.open(QIODevice::WriteOnly) && file.write(QByteArray(size, 'x')) == size);
+            QVERIFY(file.flush());
+            QVERIFY(file.setFileTime(QDateTime(QDate(2026, 12, 7), QTime(14, 11)),
+                                     QFileDevice::FileModificationTime));
+        }
+        const auto chooser =
+            prompts.fileDialog(nullptr, QFileDialog::AcceptSave, QStringLiteral("导出结果"),
+                               QStringLiteral("文本文件(*.txt)|*.txt"), dir.path());
+        chooser->setViewMode(QFileDialog::Detail);
+        chooser->show();
+        const QTreeView *view = chooser->findChild<QTreeView *>(QStringLiteral("treeView"));
+        QTRY_COMPARE(view->model()->rowCount(view->rootIndex()), 1);
+        const QModelIndex file = view->model()->index(0, column, view->rootIndex());
+        QTRY_COMPARE(file.data().toString(), shown);
+    }
+
+    void messagesArePlainText_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::newRow("path with a tag, reason on the next line")
+            << "无法创建导出文件“/tmp/<b>abc</b>.txt”。\n文件或文件夹不存在。";
+        QTest::newRow("path with an entity") << "无法打开存盘文件“/tmp/a&amp;b/<br>”。";
+        QTest::newRow("path that looks like a document") << "<html><body>存档</body></html>";
+    }
+    void messagesArePlainText()
+    {
+        QFETCH(QString, text);
+        const auto box = QtPrompts::messageBox(nullptr, QStringLiteral("错误!"), text);
+        box->show();
+        QCOMPARE(shownText(*box), text);
+    }
+
+    // Qt's own question before replacing a file names the file.
+    void replaceQuestionIsPlainText()
+    {
+        if (!namesTakeMarkup)
+            QSKIP("no file name holds markup here");
+        QTemporaryDir dir;
+        const QString name = QStringLiteral("<b>abc.txt");
+        QVERIFY(create(dir.filePath(name), "x"));
+        const auto chooser =
+            prompts.fileDialog(nullptr, QFileDialog::AcceptSave, QStringLiteral("导出结果"),
+                               QStringLiteral("文本文件(*.txt)|*.txt"), dir.filePath(name));
+        chooser->show();
+        QString shown;
+        QTimer::singleShot(0, chooser.get(), [&] {
+            auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
+            QVERIFY(box);
+            shown = shownText(*box);
+            box->reject();
+        });
+        chooser->findChild<QDialogButtonBox *>()->button(QDialogButtonBox::Save)->click();
+        QVERIFY2(shown.startsWith(name), qPrintable(shown));
+        QVERIFY2(shown.contains(u'\n'), qPrintable(shown));
     }
 
     // A file is placed by its name only: two files of the same name get the
