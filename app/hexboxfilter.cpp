@@ -47,12 +47,28 @@ bool HexBoxFilter::eventFilter(QObject *watched, QEvent *event)
     }
 }
 
+namespace {
+
+// Qt names the item from 6.5 on; before, its text ends with the shortcut.
+QAction *pasteItemOf(const QMenu &menu)
+{
+    const QString shortcut =
+        u'\t' + QKeySequence(QKeySequence::Paste).toString(QKeySequence::NativeText);
+    for (QAction *item : menu.actions()) {
+        if (item->objectName() == QStringLiteral("edit-paste") || item->text().endsWith(shortcut))
+            return item;
+    }
+    return nullptr;
+}
+
+} // namespace
+
 void HexBoxFilter::showMenu(QLineEdit *box, const QPoint &globalPos)
 {
     const std::unique_ptr<QMenu> menu(box->createStandardContextMenu());
     // The box's own paste item calls QLineEdit::paste() directly; it is
     // offered to `paste` first like every other paste.
-    if (auto *pasteItem = menu->findChild<QAction *>(QStringLiteral("edit-paste"))) {
+    if (QAction *pasteItem = pasteItemOf(*menu)) {
         pasteItem->disconnect(box);
         connect(pasteItem, &QAction::triggered, box, [this, box] {
             if (!offerPaste(box, QClipboard::Clipboard))

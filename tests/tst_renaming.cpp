@@ -8,9 +8,11 @@
 #include <QDialogButtonBox>
 #include <QDir>
 #include <QLabel>
+#include <QMenu>
 #include <QRadioButton>
 #include <QTabWidget>
 #include <QTemporaryDir>
+#include <QTimer>
 
 namespace {
 
@@ -186,6 +188,32 @@ private slots:
         QCOMPARE(f.prompts.messages.size(), message.isEmpty() ? 0 : 1);
         if (!message.isEmpty())
             QCOMPARE(f.prompts.messages[0].text, message);
+    }
+
+    // The box's menu: its own paste item spreads a code line too, and the
+    // page's items follow.
+    void contextMenuPastesAndOffersThePageItems()
+    {
+        QGuiApplication::clipboard()->setText(QStringLiteral("D5C5 C8FD"));
+        QStringList items;
+        QTimer::singleShot(0, [&] {
+            QTRY_VERIFY(qobject_cast<QMenu *>(QApplication::activePopupWidget()));
+            auto *menu = static_cast<QMenu *>(QApplication::activePopupWidget());
+            QAction *paste = nullptr;
+            for (QAction *action : menu->actions()) {
+                items << action->text();
+                if (action->text().startsWith(QStringLiteral("粘贴")))
+                    paste = action;
+            }
+            menu->close();
+            if (paste)
+                paste->trigger();
+        });
+        QContextMenuEvent event(QContextMenuEvent::Mouse, QPoint(4, 4),
+                                box(1)->mapToGlobal(QPoint(4, 4)));
+        QCoreApplication::sendEvent(box(1), &event);
+        QCOMPARE(boxes(), (QStringList{"", "D5C5", "C8FD", ""}));
+        QCOMPARE(items.mid(items.size() - 2), (QStringList{"按文字填写(&N)…", "撤销上次修改"}));
     }
 
     // Page 0's copied code line lands in one paste.
