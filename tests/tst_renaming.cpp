@@ -287,25 +287,34 @@ private slots:
         QCOMPARE(f.prompts.messages.size(), 2);
     }
 
+    // The whole line shows, the longest included.
     void previewNamesTheSlotAndTheFile_data()
     {
         QTest::addColumn<bool>("chosen");
         QTest::addColumn<int>("option"); // selected before the file is chosen
+        QTest::addColumn<QStringList>("typed");
         QTest::addColumn<QString>("preview");
-        QTest::newRow("no file chosen") << false << 1 << "尚未选择存盘文件：请先点击“设置”选择。";
+        const QStringList zhangSan{"D5C5", "C8FD", "", ""};
+        QTest::newRow("no file chosen")
+            << false << 1 << zhangSan << "尚未选择存盘文件：请先点击“设置”选择。";
         QTest::newRow("boxes show slot 1, the write goes to slot 3")
-            << true << 3 << "将写入自定义武将3: D5C5 C8FD 0000 0000 = 张三";
+            << true << 3 << zhangSan << "将写入自定义武将3: D5C5 C8FD 0000 0000 = 张三";
+        QTest::newRow("four characters") << true << 4 << QStringList{"D6BB", "B0AE", "C8F6", "BDBF"}
+                                         << "将写入自定义武将4: D6BB B0AE C8F6 BDBF = 只爱撒娇";
     }
     void previewNamesTheSlotAndTheFile()
     {
         QFETCH(bool, chosen);
         QFETCH(int, option);
+        QFETCH(QStringList, typed);
         QFETCH(QString, preview);
         clickOption(option);
-        typeBoxes({"D5C5", "C8FD", "", ""});
+        typeBoxes(typed);
         if (chosen)
             choose(m_saveFile);
-        QCOMPARE(this->preview(), preview);
+        auto *label = f.control<QLabel>("LabelPreview");
+        QCOMPARE(label->text(), preview);
+        QVERIFY(label->fontMetrics().horizontalAdvance(preview) <= label->width());
         f.click("Command8");
         QCOMPARE(f.prompts.messages.size(), chosen ? 1 : 0);
     }
