@@ -1,5 +1,4 @@
 // SPDX-License-Identifier: MIT
-#include "app/resultlist.h"
 #include "app/textprompt.h"
 #include "support/files.h"
 #include "support/mainwindowfixture.h"
@@ -168,9 +167,6 @@ private slots:
         QTest::newRow("five codes")
             << 0 << "D6BB B0AE C8F6 BDBF 41" << QStringList()
             << "粘贴的内容有 5 个代码，从第 1 格起只有 4 格，放不下。没有粘贴。";
-        QTest::newRow("two codes into the last box")
-            << 3 << "D5C5 C8FD" << QStringList()
-            << "粘贴的内容有 2 个代码，从第 4 格起只有 1 格，放不下。没有粘贴。";
         QTest::newRow("one code is pasted where the cursor is")
             << 1 << "C8FD" << QStringList{"11", "22C8FD", "33", "44"} << QString();
     }
@@ -214,21 +210,6 @@ private slots:
         QCoreApplication::sendEvent(box(1), &event);
         QCOMPARE(boxes(), (QStringList{"", "D5C5", "C8FD", ""}));
         QCOMPARE(items.mid(items.size() - 2), (QStringList{"按文字填写(&N)…", "撤销上次修改"}));
-    }
-
-    // Page 0's copied code line lands in one paste.
-    void codeLineFromTheListPastesWhole()
-    {
-        f.control<QTabWidget>("SSTab1")->setCurrentIndex(0);
-        MainWindowFixture::commitText(f.field("Text1"), QStringLiteral("张三"));
-        f.click("Command3");
-        auto *list = f.control<ResultList>("List1");
-        list->setFocus();
-        QTest::keyClick(list, Qt::Key_A, Qt::ControlModifier);
-        QTest::keyClick(list, Qt::Key_C, Qt::ControlModifier | Qt::ShiftModifier);
-        f.control<QTabWidget>("SSTab1")->setCurrentIndex(2);
-        QTest::keySequence(box(0), QKeySequence::Paste);
-        QCOMPARE(boxes(), (QStringList{"D5C5", "C8FD", "", ""}));
     }
 
     // Newest first; Ctrl+Z inside a box stays the box's own undo.
