@@ -76,6 +76,7 @@ frmMain::frmMain(Prompts &prompts, convert::Cp936 &codec, QWidget *parent)
     ui->Command1->setFocus();
 
     Form_Load();
+    setUpRenaming();
     updateWritePreview();
 }
 

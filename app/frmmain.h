@@ -6,6 +6,7 @@
 #include <QMainWindow>
 
 #include <memory>
+#include <vector>
 
 namespace Ui {
 class frmMain;
@@ -14,6 +15,8 @@ namespace convert {
 class Cp936;
 }
 class Prompts;
+class QAction;
+class QLineEdit;
 class ResultList;
 class frmAbout;
 
@@ -70,10 +73,20 @@ private:
     void showSlotOfChosenFile(int slot);
     void ReadNameSlot(const QString &path, int slot);
     void WriteNameSlot(const QString &path, int slot);
+    void takeBackLastWrite();
 
     // Page 2: the bytes behind the boxes (frmmain_slotbytes.cpp).
     void updateWritePreview();
     void showCellBytes(const savefile::SlotBytes &bytes);
+
+    // Page 2: a name typed as text, a code line pasted across the boxes,
+    // the menu items for them and for taking a write back
+    // (frmmain_renaming.cpp).
+    void setUpRenaming();
+    void updateRenamingActions();
+    int selectedSlot() const;
+    void fillNameAsText();
+    bool pasteCodeLine(QLineEdit *box, const QString &text);
 
     // The path of a drag that drops a save file, or "" (frmmain_drop.cpp).
     QString droppedSaveFile(const QDropEvent &event) const;
@@ -86,4 +99,15 @@ private:
     QString m_exportFilter;
     QString m_saveFileFilter;
     QString m_exportPath; // the export chooser proposes the last file chosen
+
+    // A write of 修改文件 in this run, so that it can be taken back.
+    struct SlotWrite {
+        QString path;
+        int slot;
+        savefile::SlotBytes before;  // what the write replaced
+        savefile::SlotBytes written; // what it put there
+    };
+    std::vector<SlotWrite> m_slotWrites; // newest last
+    QAction *m_nameAsText = nullptr;
+    QAction *m_takeBack = nullptr;
 };

@@ -21,6 +21,7 @@ QStringView saveFileErrorSentence(const savefile::SlotError &error)
     case savefile::Failure::ShortWrite: return messages::saveFileShortWrite;
     case savefile::Failure::Flush: return messages::saveFileFlushFailed;
     case savefile::Failure::Close: return messages::saveFileCloseFailed;
+    case savefile::Failure::Changed: return messages::saveFileChanged;
     }
     return messages::saveFileOpenFailed;
 }
@@ -52,11 +53,45 @@ void frmMain::WriteNameSlot(const QString &path, int slot)
 {
     const savefile::SlotBytes bytes = savefile::slotBytesFromHexBoxes(
         {ui->Text8->text(), ui->Text9->text(), ui->Text10->text(), ui->Text11->text()});
-    if (const auto error = savefile::writeSlot(path, slot, bytes)) {
-        showFileError(saveFileErrorSentence(*error), path, error->code);
+    // The old bytes are read in the same open, so that the write can be
+    // taken back.
+    const savefile::SlotSwap swap = savefile::swapSlot(path, slot, bytes);
+    if (swap.error) {
+        showFileError(saveFileErrorSentence(*swap.error), path, swap.error->code);
         return;
     }
+    m_slotWrites.push_back({path, slot, swap.before, bytes});
+    updateRenamingActions();
     m_prompts.message(this, messages::noticeTitle.toString(), messages::saveFileWritten.toString());
+}
+
+// Newest first. A write is taken back only while the slot still holds what
+// it wrote; once someone else has changed the slot it never can be, and is
+// forgotten.
+void frmMain::takeBackLastWrite()
+{
+    if (m_slotWrites.empty())
+        return;
+    const SlotWrite last = m_slotWrites.back();
+    const auto error = savefile::writeSlotIfHolds(last.path, last.slot, last.written, last.before);
+    if (error && error->failure == savefile::Failure::Changed) {
+        m_slotWrites.pop_back();
+        updateRenamingActions();
+        showError(messages::takeBackChanged.toString().arg(QDir::toNativeSeparators(last.path),
+                                                           QString::number(last.slot)));
+        return;
+    }
+    if (error) {
+        showFileError(saveFileErrorSentence(*error), last.path, error->code);
+        return;
+    }
+    m_slotWrites.pop_back();
+    updateRenamingActions();
+    // The page shows what was put back: that file, that slot.
+    ui->Text3->setText(last.path);
+    QRadioButton *const options[] = {ui->Option1, ui->Option2, ui->Option3, ui->Option4};
+    options[last.slot - 1]->setChecked(true);
+    ReadNameSlot(last.path, last.slot);
 }
 
 void frmMain::Command7_Click()

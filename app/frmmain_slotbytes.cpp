@@ -4,6 +4,7 @@
 
 #include "app/messages.h"
 #include "savefile/namecells.h"
+#include "savefile/nametext.h"
 
 #include <QStringList>
 
@@ -35,19 +36,24 @@ void frmMain::updateWritePreview()
         texts[cell] = boxes[cell]->text();
         flagBox(boxes[cell], savefile::hexBoxFlaws(texts[cell]));
     }
-    // Command8_Click writes nothing while the first box is empty.
+    // Command8_Click writes nothing without a file or with the first box
+    // empty.
+    if (ui->Text3->text().isEmpty()) {
+        ui->LabelPreview->setText(messages::writePreviewNoFile.toString());
+        return;
+    }
     if (texts[0].isEmpty()) {
         ui->LabelPreview->setText(messages::writePreviewNothing.toString());
         return;
     }
-    // The same two steps as a write and a later read of the slot.
+    // The bytes a write puts into the selected slot, and the name the game
+    // reads from them.
     const savefile::SlotBytes bytes = savefile::slotBytesFromHexBoxes(texts);
-    const savefile::CellNames names = savefile::decodeNameCells(bytes, m_codec);
     QStringList cells;
     for (int cell = 0; cell < savefile::cellCount; ++cell)
         cells << savefile::cellHex(bytes, cell);
-    ui->LabelPreview->setText(messages::writePreview.toString().arg(
-        cells.join(u' '), QStringList(names.begin(), names.end()).join(QString())));
+    ui->LabelPreview->setText(messages::writePreviewSlot.toString().arg(
+        QString::number(selectedSlot()), cells.join(u' '), savefile::slotName(bytes, m_codec)));
 }
 
 void frmMain::showCellBytes(const savefile::SlotBytes &bytes)

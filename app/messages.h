@@ -36,6 +36,7 @@ inline constexpr QStringView saveFileShortWrite =
     u"存盘文件“%1”没有写完整：磁盘可能已满，或文件大小受到限制。";
 inline constexpr QStringView saveFileFlushFailed = u"无法把存盘文件“%1”写入磁盘。";
 inline constexpr QStringView saveFileCloseFailed = u"无法关闭存盘文件“%1”。";
+inline constexpr QStringView saveFileChanged = u"存盘文件“%1”已被改动，没有写入。";
 
 // A save file dropped onto the page that is not read: %1 is the path.
 inline constexpr QStringView droppedNameNotUtf8 =
@@ -43,10 +44,33 @@ inline constexpr QStringView droppedNameNotUtf8 =
 inline constexpr QStringView droppedFileMissing =
     u"拖放的文件“%1”已不存在，可能已被移动或删除。程序没有读取，也没有创建任何文件。";
 
-// The line below the hexadecimal boxes: %1 is the four cells in
-// hexadecimal, %2 the name they decode to.
-inline constexpr QStringView writePreview = u"将写入: %1 = %2";
+// The line below the hexadecimal boxes when the first box is empty.
 inline constexpr QStringView writePreviewNothing = u"第一格为空，不会写入。";
+
+// Renaming on the save-file page: the preview line, the name typed as
+// text, a code line pasted across the boxes, taking a write back.
+// The preview: %1 is the slot 修改文件 writes, %2 the four cells in
+// hexadecimal, %3 the name the game reads from them.
+inline constexpr QStringView writePreviewSlot = u"将写入自定义武将%1: %2 = %3";
+inline constexpr QStringView writePreviewNoFile = u"尚未选择存盘文件：请先点击“设置”选择。";
+inline constexpr QStringView nameAsTextAction = u"按文字填写(&N)…";
+inline constexpr QStringView nameAsTextTitle = u"按文字填写";
+// %1 is the slot.
+inline constexpr QStringView nameAsTextLabel = u"自定义武将%1的新名字（最多4个汉字或8个字母）:";
+// %1 is the name, %2 the character the code page cannot hold.
+inline constexpr QStringView nameUnencodable =
+    u"名字“%1”中的“%2”不在代码页 936 中，游戏无法显示它。名字没有填入。";
+// %1 is the name, %2 its byte count.
+inline constexpr QStringView nameTooLong =
+    u"名字“%1”在代码页 936 中占 %2 个字节，而一个名字最多 8 个字节（4个汉字或8个字母）。名字没有填入。";
+// %1 is the number of codes, %2 the box pasted into (1 to 4), %3 how many
+// boxes there are from it on.
+inline constexpr QStringView pasteTooManyCodes =
+    u"粘贴的内容有 %1 个代码，从第 %2 格起只有 %3 格，放不下。没有粘贴。";
+inline constexpr QStringView takeBackAction = u"撤销上次修改";
+// %1 is the path, %2 the slot.
+inline constexpr QStringView takeBackChanged =
+    u"存盘文件“%1”中自定义武将%2的名字在上次修改之后又被改动过，不能撤销。文件没有写入。";
 
 // Tooltips of a hexadecimal box whose text the write does not take whole.
 inline constexpr QStringView boxNonHexDigit =

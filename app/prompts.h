@@ -19,4 +19,8 @@ public:
 
     // A message box with one OK button and no icon.
     virtual void message(QWidget *parent, const QString &title, const QString &text) = 0;
+
+    // A line typed into textDialog() (textprompt.cpp), or "" when the user
+    // cancelled.
+    virtual QString text(QWidget *parent, const QString &title, const QString &label);
 };

@@ -18,6 +18,7 @@ enum class Failure {
     ShortWrite, // fewer than the slot's eight bytes were written
     Flush,
     Close,
+    Changed, // the slot no longer holds the bytes a conditional write expects
 };
 
 struct SlotError {
@@ -43,5 +44,21 @@ struct SlotRead {
 // first failing step, or nothing when all of them succeeded.
 [[nodiscard]] std::optional<SlotError> writeSlot(const QString &path, int slot,
                                                  const SlotBytes &bytes);
+
+struct SlotSwap {
+    SlotBytes before{}; // the bytes the write replaced
+    std::optional<SlotError> error;
+};
+
+// As writeSlot, after reading the slot's old bytes in the same open (zeros
+// past the end of the file), so that the write can be taken back. A failed
+// read writes nothing.
+[[nodiscard]] SlotSwap swapSlot(const QString &path, int slot, const SlotBytes &bytes);
+
+// As writeSlot, but only if the slot still holds all eight bytes of
+// `expected`, read in the same open; otherwise Failure::Changed and nothing
+// is written. A missing file is not created: it fails to open.
+[[nodiscard]] std::optional<SlotError>
+writeSlotIfHolds(const QString &path, int slot, const SlotBytes &expected, const SlotBytes &bytes);
 
 } // namespace savefile

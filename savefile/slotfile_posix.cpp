@@ -88,40 +88,34 @@ std::optional<SlotError> openRegular(const QByteArray &name, int flags, Descript
     return refuseIrregular(info);
 }
 
-} // namespace
-
-SlotRead readSlot(const QString &path, int slot)
+// Reads the slot's bytes into `bytes` and sets `count` to how many of
+// them the file holds; the rest stay zero.
+std::optional<SlotError> readBytes(int fd, int slot, SlotBytes &bytes, qint64 &count)
 {
-    Q_ASSERT(isSlot(slot));
-    const QByteArray name = QFile::encodeName(path);
-    bool exists = true;
-    if (auto refused = checkPath(name, exists))
-        return {{}, refused};
-
-    // Read-only whenever the file exists, so reading cannot change it.
-    Descriptor file;
-    if (auto failed = openRegular(name, exists ? O_RDONLY : O_RDONLY | O_CREAT, file))
-        return {{}, failed};
-
-    SlotRead result;
-    qint64 done = 0;
-    while (done < slotSize) {
-        const ssize_t n = ::pread(file.get(), result.bytes.data() + done, size_t(slotSize - done),
-                                  off_t(firstOffset(slot) + done));
+    count = 0;
+    while (count < slotSize) {
+        const ssize_t n = ::pread(fd, bytes.data() + count, size_t(slotSize - count),
+                                  off_t(firstOffset(slot) + count));
         if (n < 0 && errno == EINTR)
             continue;
         if (n < 0)
-            return {{}, systemError(Failure::Read, errno)};
+            return systemError(Failure::Read, errno);
         if (n == 0)
-            break; // the end of the file: the rest stays zero
-        done += n;
+            break; // the end of the file
+        count += n;
     }
-    if (const int error = file.close())
-        return {{}, systemError(Failure::Close, error)};
-    return result;
+    return std::nullopt;
 }
 
-std::optional<SlotError> writeSlot(const QString &path, int slot, const SlotBytes &bytes)
+// What a write may do first, in the same open as the write itself.
+struct BeforeWrite {
+    SlotBytes *before = nullptr;         // read the old bytes into it
+    const SlotBytes *expected = nullptr; // write only if they are these
+    bool create = true;                  // create a missing file
+};
+
+std::optional<SlotError> patchSlot(const QString &path, int slot, const SlotBytes &bytes,
+                                   const BeforeWrite &first)
 {
     Q_ASSERT(isSlot(slot));
     const QByteArray name = QFile::encodeName(path);
@@ -132,8 +126,16 @@ std::optional<SlotError> writeSlot(const QString &path, int slot, const SlotByte
     // No O_TRUNC: the file is patched in place and keeps its inode, owner,
     // permissions, links and every byte outside the slot.
     Descriptor file;
-    if (auto failed = openRegular(name, O_RDWR | O_CREAT, file))
+    if (auto failed = openRegular(name, first.create ? O_RDWR | O_CREAT : O_RDWR, file))
         return failed;
+
+    if (first.before) {
+        qint64 count = 0;
+        if (auto failed = readBytes(file.get(), slot, *first.before, count))
+            return failed;
+        if (first.expected && (count != slotSize || *first.before != *first.expected))
+            return SlotError{Failure::Changed, 0};
+    }
 
     // All eight bytes in one positioned write, so that a full disk or a
     // file size limit shows up in its count.
@@ -151,6 +153,49 @@ std::optional<SlotError> writeSlot(const QString &path, int slot, const SlotByte
     if (const int error = file.close())
         return systemError(Failure::Close, error);
     return std::nullopt;
+}
+
+} // namespace
+
+SlotRead readSlot(const QString &path, int slot)
+{
+    Q_ASSERT(isSlot(slot));
+    const QByteArray name = QFile::encodeName(path);
+    bool exists = true;
+    if (auto refused = checkPath(name, exists))
+        return {{}, refused};
+
+    // Read-only whenever the file exists, so reading cannot change it.
+    Descriptor file;
+    if (auto failed = openRegular(name, exists ? O_RDONLY : O_RDONLY | O_CREAT, file))
+        return {{}, failed};
+
+    SlotRead result;
+    qint64 count = 0;
+    if (auto failed = readBytes(file.get(), slot, result.bytes, count))
+        return {{}, failed};
+    if (const int error = file.close())
+        return {{}, systemError(Failure::Close, error)};
+    return result;
+}
+
+std::optional<SlotError> writeSlot(const QString &path, int slot, const SlotBytes &bytes)
+{
+    return patchSlot(path, slot, bytes, {});
+}
+
+SlotSwap swapSlot(const QString &path, int slot, const SlotBytes &bytes)
+{
+    SlotSwap result;
+    result.error = patchSlot(path, slot, bytes, {&result.before});
+    return result;
+}
+
+std::optional<SlotError> writeSlotIfHolds(const QString &path, int slot, const SlotBytes &expected,
+                                          const SlotBytes &bytes)
+{
+    SlotBytes current{};
+    return patchSlot(path, slot, bytes, {&current, &expected, false});
 }
 
 } // namespace savefile

@@ -103,43 +103,36 @@ OVERLAPPED at(qint64 offset)
     return position;
 }
 
-} // namespace
-
-SlotRead readSlot(const QString &path, int slot)
+// Reads the slot's bytes into `bytes` and sets `count` to how many of
+// them the file holds; the rest stay zero.
+std::optional<SlotError> readBytes(HANDLE file, int slot, SlotBytes &bytes, qint64 &count)
 {
-    Q_ASSERT(isSlot(slot));
-    const std::wstring name = nativeName(path);
-    bool exists = true;
-    if (auto refused = checkPath(name, exists))
-        return {{}, refused};
-
-    // Read-only whenever the file exists, so reading cannot change it.
-    Handle file;
-    if (auto failed = openRegular(name, GENERIC_READ, exists ? OPEN_EXISTING : OPEN_ALWAYS, file))
-        return {{}, failed};
-
-    SlotRead result;
-    qint64 done = 0;
-    while (done < slotSize) {
-        OVERLAPPED position = at(firstOffset(slot) + done);
+    count = 0;
+    while (count < slotSize) {
+        OVERLAPPED position = at(firstOffset(slot) + count);
         DWORD n = 0;
-        if (!ReadFile(file.get(), result.bytes.data() + done, DWORD(slotSize - done), &n,
-                      &position)) {
+        if (!ReadFile(file, bytes.data() + count, DWORD(slotSize - count), &n, &position)) {
             const DWORD error = GetLastError();
             if (error == ERROR_HANDLE_EOF)
-                break; // the end of the file: the rest stays zero
-            return {{}, systemError(Failure::Read, error)};
+                break; // the end of the file
+            return systemError(Failure::Read, error);
         }
         if (n == 0)
             break;
-        done += n;
+        count += n;
     }
-    if (const DWORD error = file.close())
-        return {{}, systemError(Failure::Close, error)};
-    return result;
+    return std::nullopt;
 }
 
-std::optional<SlotError> writeSlot(const QString &path, int slot, const SlotBytes &bytes)
+// What a write may do first, in the same open as the write itself.
+struct BeforeWrite {
+    SlotBytes *before = nullptr;         // read the old bytes into it
+    const SlotBytes *expected = nullptr; // write only if they are these
+    bool create = true;                  // create a missing file
+};
+
+std::optional<SlotError> patchSlot(const QString &path, int slot, const SlotBytes &bytes,
+                                   const BeforeWrite &first)
 {
     Q_ASSERT(isSlot(slot));
     const std::wstring name = nativeName(path);
@@ -156,8 +149,17 @@ std::optional<SlotError> writeSlot(const QString &path, int slot, const SlotByte
     // Opened in place, never truncated: the file keeps every byte outside
     // the slot, its attributes and its other names.
     Handle file;
-    if (auto failed = openRegular(name, GENERIC_WRITE, OPEN_ALWAYS, file))
+    const DWORD access = first.before ? GENERIC_READ | GENERIC_WRITE : GENERIC_WRITE;
+    if (auto failed = openRegular(name, access, first.create ? OPEN_ALWAYS : OPEN_EXISTING, file))
         return failed;
+
+    if (first.before) {
+        qint64 count = 0;
+        if (auto failed = readBytes(file.get(), slot, *first.before, count))
+            return failed;
+        if (first.expected && (count != slotSize || *first.before != *first.expected))
+            return SlotError{Failure::Changed, 0};
+    }
 
     // All eight bytes in one positioned write, so that a full disk shows up
     // in its count.
@@ -173,6 +175,49 @@ std::optional<SlotError> writeSlot(const QString &path, int slot, const SlotByte
     if (const DWORD error = file.close())
         return systemError(Failure::Close, error);
     return std::nullopt;
+}
+
+} // namespace
+
+SlotRead readSlot(const QString &path, int slot)
+{
+    Q_ASSERT(isSlot(slot));
+    const std::wstring name = nativeName(path);
+    bool exists = true;
+    if (auto refused = checkPath(name, exists))
+        return {{}, refused};
+
+    // Read-only whenever the file exists, so reading cannot change it.
+    Handle file;
+    if (auto failed = openRegular(name, GENERIC_READ, exists ? OPEN_EXISTING : OPEN_ALWAYS, file))
+        return {{}, failed};
+
+    SlotRead result;
+    qint64 count = 0;
+    if (auto failed = readBytes(file.get(), slot, result.bytes, count))
+        return {{}, failed};
+    if (const DWORD error = file.close())
+        return {{}, systemError(Failure::Close, error)};
+    return result;
+}
+
+std::optional<SlotError> writeSlot(const QString &path, int slot, const SlotBytes &bytes)
+{
+    return patchSlot(path, slot, bytes, {});
+}
+
+SlotSwap swapSlot(const QString &path, int slot, const SlotBytes &bytes)
+{
+    SlotSwap result;
+    result.error = patchSlot(path, slot, bytes, {&result.before});
+    return result;
+}
+
+std::optional<SlotError> writeSlotIfHolds(const QString &path, int slot, const SlotBytes &expected,
+                                          const SlotBytes &bytes)
+{
+    SlotBytes current{};
+    return patchSlot(path, slot, bytes, {&current, &expected, false});
 }
 
 } // namespace savefile

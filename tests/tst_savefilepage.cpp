@@ -184,33 +184,34 @@ private slots:
         const QString fffd(QChar::ReplacementCharacter);
         QTest::newRow("four digits") << "41"
                                      << "D5C5"
-                                     << "将写入: 4100 D5C5 0000 0000 = A张"
+                                     << "将写入自定义武将1: 4100 D5C5 0000 0000 = A张"
                                      << QByteArray::fromHex("4100D5C500000000") << false;
         QTest::newRow("lower-case digits") << "41"
                                            << "d5c5"
-                                           << "将写入: 4100 D5C5 0000 0000 = A张"
+                                           << "将写入自定义武将1: 4100 D5C5 0000 0000 = A张"
                                            << QByteArray::fromHex("4100D5C500000000") << false;
         QTest::newRow("two digits") << "41"
                                     << "41"
-                                    << "将写入: 4100 4100 0000 0000 = AA"
+                                    << "将写入自定义武将1: 4100 4100 0000 0000 = AA"
                                     << QByteArray::fromHex("4100410000000000") << false;
         QTest::newRow("an empty box") << "41"
                                       << ""
-                                      << "将写入: 4100 0000 0000 0000 = A"
+                                      << "将写入自定义武将1: 4100 0000 0000 0000 = A"
                                       << QByteArray::fromHex("4100000000000000") << false;
-        QTest::newRow("three digits") << "41"
-                                      << "D5C"
-                                      << "将写入: 4100 D50C 0000 0000 = A" + fffd + "\x0C"
-                                      << QByteArray::fromHex("4100D50C00000000") << false;
+        QTest::newRow("three digits")
+            << "41"
+            << "D5C"
+            << "将写入自定义武将1: 4100 D50C 0000 0000 = A" + fffd + "\x0C"
+            << QByteArray::fromHex("4100D50C00000000") << false;
         QTest::newRow("digits after the fourth") << "41"
                                                  << "D5C5C8FD"
-                                                 << "将写入: 4100 D5C5 0000 0000 = A张"
+                                                 << "将写入自定义武将1: 4100 D5C5 0000 0000 = A张"
                                                  << QByteArray::fromHex("4100D5C500000000") << true;
         QTest::newRow("a blank between the bytes")
             << "41"
             << "D5 C5"
-            << "将写入: 4100 D500 0000 0000 = A" + fffd << QByteArray::fromHex("4100D50000000000")
-            << true;
+            << "将写入自定义武将1: 4100 D500 0000 0000 = A" + fffd
+            << QByteArray::fromHex("4100D50000000000") << true;
         QTest::newRow("an empty first box") << ""
                                             << "D5C5"
                                             << "第一格为空，不会写入。" << QByteArray() << false;

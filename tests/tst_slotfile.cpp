@@ -386,6 +386,67 @@ private slots:
         expected.replace(1724, 8, slotAfter);
         QCOMPARE(contents(path()), expected);
     }
+
+    // A write that can be taken back: the bytes it replaced come back with
+    // it, read in the same open, zeros past the end of the file.
+    void swapGivesTheReplacedBytes()
+    {
+        QVERIFY(create(path(), QByteArray(1728, '\xEE')));
+        const savefile::SlotSwap swap = savefile::swapSlot(path(), 1, slotBytes(marker));
+        QVERIFY(!swap.error);
+        QCOMPARE(toByteArray(swap.before), QByteArray::fromHex("EEEEEEEE00000000"));
+        QCOMPARE(contents(path()), QByteArray(1724, '\xEE') + marker);
+    }
+
+    // Taking a write back: only over the bytes that write put there.
+    void writesOnlyOverTheExpectedBytes_data()
+    {
+        QTest::addColumn<QByteArray>("slot"); // null: no file
+        QTest::addColumn<int>("size");
+        QTest::addColumn<QByteArray>("expected");
+        QTest::addColumn<bool>("written");
+        QTest::addColumn<Failure>("failure");
+        QTest::addColumn<int>("code");
+        QTest::newRow("the slot holds them") << marker << 4096 << marker << true << Failure{} << 0;
+        QTest::newRow("one byte changed since")
+            << marker << 4096 << QByteArray::fromHex("D5C5C8FD41420044") << false
+            << Failure::Changed << 0;
+        QTest::newRow("the file ends inside the slot")
+            << marker.left(4) << 1792 << QByteArray::fromHex("D5C5C8FD00000000") << false
+            << Failure::Changed << 0;
+        QTest::newRow("the file is gone, and stays gone")
+            << QByteArray() << 0 << marker << false << Failure::Open << ENOENT;
+    }
+    void writesOnlyOverTheExpectedBytes()
+    {
+        QFETCH(QByteArray, slot);
+        QFETCH(int, size);
+        QFETCH(QByteArray, expected);
+        QFETCH(bool, written);
+        QFETCH(Failure, failure);
+        QFETCH(int, code);
+        QByteArray before(size, '\xEE');
+        before.replace(1788, slot.size(), slot);
+        if (!slot.isNull())
+            QVERIFY(create(path(), before));
+
+        const auto error = savefile::writeSlotIfHolds(path(), 2, slotBytes(expected),
+                                                      slotBytes(QByteArray(8, '\x11')));
+
+        QCOMPARE(bool(error), !written);
+        if (error) {
+            QCOMPARE(error->failure, failure);
+            QCOMPARE(error->code, code);
+        }
+        if (slot.isNull()) {
+            QVERIFY(!QFileInfo::exists(path()));
+            return;
+        }
+        QByteArray after = before;
+        if (written)
+            after.replace(1788, 8, QByteArray(8, '\x11'));
+        QCOMPARE(contents(path()), after);
+    }
 };
 
 QTEST_GUILESS_MAIN(tst_SlotFile)

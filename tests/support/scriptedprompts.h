@@ -24,9 +24,11 @@ public:
 
     QQueue<QString> openAnswers;
     QQueue<QString> saveAnswers;
+    QQueue<QString> textAnswers;
     QList<Message> messages;
     QList<FileRequest> openRequests;
     QList<FileRequest> saveRequests;
+    QList<Message> textRequests; // title and label
     int unscripted = 0;
 
     QString openFileName(QWidget *, const QString &filter) override
@@ -45,6 +47,12 @@ public:
     void message(QWidget *, const QString &title, const QString &text) override
     {
         messages.append({title, text});
+    }
+
+    QString text(QWidget *, const QString &title, const QString &label) override
+    {
+        textRequests.append({title, label});
+        return next(textAnswers);
     }
 
     void reset() { *this = ScriptedPrompts(); }

@@ -1,0 +1,22 @@
+// SPDX-License-Identifier: MIT
+#include "app/textprompt.h"
+
+#include "app/prompts.h"
+
+std::unique_ptr<QInputDialog> textDialog(QWidget *parent, const QString &title,
+                                         const QString &label)
+{
+    auto dialog = std::make_unique<QInputDialog>(parent);
+    dialog->setInputMode(QInputDialog::TextInput);
+    dialog->setWindowTitle(title);
+    dialog->setLabelText(label);
+    dialog->setOkButtonText(QStringLiteral("确定"));
+    dialog->setCancelButtonText(QStringLiteral("取消"));
+    return dialog;
+}
+
+QString Prompts::text(QWidget *parent, const QString &title, const QString &label)
+{
+    const auto dialog = textDialog(parent, title, label);
+    return dialog->exec() == QDialog::Accepted ? dialog->textValue() : QString();
+}

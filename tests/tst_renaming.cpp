@@ -1,0 +1,317 @@
+// SPDX-License-Identifier: MIT
+#include "app/textprompt.h"
+#include "support/files.h"
+#include "support/mainwindowfixture.h"
+
+#include <QClipboard>
+#include <QDialogButtonBox>
+#include <QDir>
+#include <QLabel>
+#include <QMenu>
+#include <QRadioButton>
+#include <QTabWidget>
+#include <QTemporaryDir>
+#include <QTimer>
+
+namespace {
+
+// 4096 bytes of EE with 张三 in slot 1.
+QByteArray gameFile()
+{
+    QByteArray bytes(4096, '\xEE');
+    bytes.replace(1724, 8, QByteArray::fromHex("D5C5C8FD00000000"));
+    return bytes;
+}
+
+} // namespace
+
+// Renaming on page 2: a name typed as text, a code line pasted across the
+// boxes, taking writes back, the preview line.
+class tst_Renaming : public QObject {
+    Q_OBJECT
+
+    MainWindowFixture f;
+    std::unique_ptr<QTemporaryDir> m_dir;
+    QString m_saveFile;
+
+    QLineEdit *box(int cell) const
+    {
+        return f.field(qPrintable(QStringLiteral("Text%1").arg(8 + cell)));
+    }
+    QStringList boxes() const
+    {
+        return {box(0)->text(), box(1)->text(), box(2)->text(), box(3)->text()};
+    }
+    void typeBoxes(const QStringList &texts)
+    {
+        for (int cell = 0; cell < 4; ++cell)
+            box(cell)->setText(texts[cell]);
+    }
+    QStringList names() const
+    {
+        return {f.field("Text4")->text(), f.field("Text5")->text(), f.field("Text6")->text(),
+                f.field("Text7")->text()};
+    }
+    QString preview() const { return f.control<QLabel>("LabelPreview")->text(); }
+    void clickOption(int slot)
+    {
+        auto *button = f.control<QRadioButton>(qPrintable(QStringLiteral("Option%1").arg(slot)));
+        QTest::mouseClick(button, Qt::LeftButton, {}, QPoint(8, button->height() / 2));
+    }
+    void choose(const QString &path)
+    {
+        f.prompts.openAnswers.enqueue(path);
+        f.click("Command7");
+    }
+    // F2 with the focus in Text8, answered with `name`.
+    void typeName(const QString &name)
+    {
+        f.prompts.textAnswers.enqueue(name);
+        QTest::keyClick(box(0), Qt::Key_F2);
+    }
+    void writeWithTheButton()
+    {
+        f.click("Command8");
+        f.control("Command8")->setFocus(); // a click focuses it on every platform but macOS
+    }
+    void takeBack() { QTest::keyClick(f.control("Command8"), Qt::Key_Z, Qt::ControlModifier); }
+
+private slots:
+    void init()
+    {
+        f.open();
+        QVERIFY(MainWindowFixture::showActive(f.window.get()));
+        f.control<QTabWidget>("SSTab1")->setCurrentIndex(2);
+        m_dir = std::make_unique<QTemporaryDir>();
+        QVERIFY(m_dir->isValid());
+        m_saveFile = QDir::toNativeSeparators(m_dir->path() + "/ShinSangokumusou3.dat");
+        QVERIFY(create(m_saveFile, gameFile()));
+    }
+    void cleanup()
+    {
+        QCOMPARE(f.prompts.unscripted, 0);
+        f.close();
+        m_dir.reset();
+    }
+
+    void typedNameWritesWhatTypedCodesWrite_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QStringList>("codes");
+        QTest::addColumn<QByteArray>("slot");
+        QTest::newRow("two characters") << "张三" << QStringList{"D5C5", "C8FD", "", ""}
+                                        << QByteArray::fromHex("D5C5C8FD00000000");
+        QTest::newRow("a character across two cells") << "A张" << QStringList{"41D5", "C5", "", ""}
+                                                      << QByteArray::fromHex("41D5C50000000000");
+    }
+    void typedNameWritesWhatTypedCodesWrite()
+    {
+        QFETCH(QString, name);
+        QFETCH(QStringList, codes);
+        QFETCH(QByteArray, slot);
+        choose(m_saveFile);
+        clickOption(2);
+        typeName(name);
+        QCOMPARE(f.prompts.textRequests.size(), 1);
+        QCOMPARE(f.prompts.textRequests[0].text,
+                 QStringLiteral("自定义武将2的新名字（最多4个汉字或8个字母）:"));
+        QCOMPARE(boxes(), codes);
+        QVERIFY2(preview().endsWith(" = " + name), qPrintable(preview()));
+        writeWithTheButton();
+        const QByteArray byName = contents(m_saveFile);
+        QCOMPARE(byName.mid(1788, 8), slot);
+
+        QVERIFY(create(m_saveFile, gameFile()));
+        typeBoxes(QStringList(4));
+        for (int cell = 0; cell < 4; ++cell)
+            QTest::keyClicks(box(cell), codes[cell]);
+        writeWithTheButton();
+        QCOMPARE(contents(m_saveFile), byName);
+    }
+
+    void refusedNameLeavesTheBoxes_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("nine bytes")
+            << "只爱撒娇A"
+            << "名字“只爱撒娇A”在代码页 936 中占 9 个字节，而一个名字最多 8 个字节（4个汉字或8个字母）。名字没有填入。";
+        QTest::newRow("a character the code page lacks")
+            << "Weiß"
+            << "名字“Weiß”中的“ß”不在代码页 936 中，游戏无法显示它。名字没有填入。";
+    }
+    void refusedNameLeavesTheBoxes()
+    {
+        QFETCH(QString, name);
+        QFETCH(QString, message);
+        const QStringList before{"41", "d5c5", "", "x"};
+        typeBoxes(before);
+        typeName(name);
+        QCOMPARE(boxes(), before);
+        QCOMPARE(f.prompts.messages.size(), 1);
+        QCOMPARE(f.prompts.messages[0].title, QStringLiteral("错误!"));
+        QCOMPARE(f.prompts.messages[0].text, message);
+    }
+
+    void pastedCodeLineGoesOnePerBox_data()
+    {
+        QTest::addColumn<int>("cell");
+        QTest::addColumn<QString>("line");
+        QTest::addColumn<QStringList>("after"); // empty: refused
+        QTest::addColumn<QString>("message");
+        QTest::newRow("two codes")
+            << 0 << "D5C5 C8FD" << QStringList{"D5C5", "C8FD", "33", "44"} << QString();
+        QTest::newRow("four codes, a line break after them")
+            << 0 << "D6BB B0AE C8F6 41\n"
+            << QStringList{"D6BB", "B0AE", "C8F6", "41"} << QString();
+        QTest::newRow("five codes")
+            << 0 << "D6BB B0AE C8F6 BDBF 41" << QStringList()
+            << "粘贴的内容有 5 个代码，从第 1 格起只有 4 格，放不下。没有粘贴。";
+        QTest::newRow("one code is pasted where the cursor is")
+            << 1 << "C8FD" << QStringList{"11", "22C8FD", "33", "44"} << QString();
+    }
+    void pastedCodeLineGoesOnePerBox()
+    {
+        QFETCH(int, cell);
+        QFETCH(QString, line);
+        QFETCH(QStringList, after);
+        QFETCH(QString, message);
+        const QStringList before{"11", "22", "33", "44"};
+        typeBoxes(before);
+        QGuiApplication::clipboard()->setText(line);
+        QTest::keySequence(box(cell), QKeySequence::Paste);
+        QCOMPARE(boxes(), after.isEmpty() ? before : after);
+        QCOMPARE(f.prompts.messages.size(), message.isEmpty() ? 0 : 1);
+        if (!message.isEmpty())
+            QCOMPARE(f.prompts.messages[0].text, message);
+    }
+
+    // The box's menu: its own paste item spreads a code line too, and the
+    // page's items follow.
+    void contextMenuPastesAndOffersThePageItems()
+    {
+        QGuiApplication::clipboard()->setText(QStringLiteral("D5C5 C8FD"));
+        QStringList items;
+        QTimer::singleShot(0, [&] {
+            QTRY_VERIFY(qobject_cast<QMenu *>(QApplication::activePopupWidget()));
+            auto *menu = static_cast<QMenu *>(QApplication::activePopupWidget());
+            QAction *paste = nullptr;
+            for (QAction *action : menu->actions()) {
+                items << action->text();
+                if (action->text().startsWith(QStringLiteral("粘贴")))
+                    paste = action;
+            }
+            menu->close();
+            if (paste)
+                paste->trigger();
+        });
+        QContextMenuEvent event(QContextMenuEvent::Mouse, QPoint(4, 4),
+                                box(1)->mapToGlobal(QPoint(4, 4)));
+        QCoreApplication::sendEvent(box(1), &event);
+        QCOMPARE(boxes(), (QStringList{"", "D5C5", "C8FD", ""}));
+        QCOMPARE(items.mid(items.size() - 2), (QStringList{"按文字填写(&N)…", "撤销上次修改"}));
+    }
+
+    // Newest first; Ctrl+Z inside a box stays the box's own undo.
+    void writesTakenBackGiveTheFileAsBefore()
+    {
+        choose(m_saveFile);
+        clickOption(2);
+        typeName("张三");
+        writeWithTheButton();
+        clickOption(1);
+        typeName("AB");
+        writeWithTheButton();
+        QCOMPARE(f.prompts.messages.size(), 2);
+
+        QTest::keyClicks(box(2), "7");
+        QTest::keyClick(box(2), Qt::Key_Z, Qt::ControlModifier);
+        QCOMPARE(box(2)->text(), QString());
+        QCOMPARE(contents(m_saveFile).mid(1724, 8), QByteArray::fromHex("4142000000000000"));
+
+        takeBack();
+        QByteArray expected = gameFile();
+        expected.replace(1788, 8, QByteArray::fromHex("D5C5C8FD00000000"));
+        QCOMPARE(contents(m_saveFile), expected);
+        QCOMPARE(names(), (QStringList{"张", "三", "", ""}));
+        clickOption(3);
+        takeBack();
+        QCOMPARE(contents(m_saveFile), gameFile());
+        QVERIFY(f.control<QRadioButton>("Option2")->isChecked());
+        QCOMPARE(names(), QStringList(4, QStringLiteral("铑")));
+
+        takeBack(); // nothing left to take back
+        QCOMPARE(contents(m_saveFile), gameFile());
+        QCOMPARE(f.prompts.messages.size(), 2);
+    }
+
+    void writeTakenBackAfterAnotherChangeWritesNothing()
+    {
+        choose(m_saveFile);
+        clickOption(2);
+        typeName("张三");
+        writeWithTheButton();
+        QByteArray changed = contents(m_saveFile);
+        changed[1795] = 'X';
+        QVERIFY(create(m_saveFile, changed));
+
+        takeBack();
+        QCOMPARE(contents(m_saveFile), changed);
+        QCOMPARE(f.prompts.messages.size(), 2);
+        QCOMPARE(f.prompts.messages[1].title, QStringLiteral("错误!"));
+        QCOMPARE(
+            f.prompts.messages[1].text,
+            QStringLiteral(
+                "存盘文件“%1”中自定义武将2的名字在上次修改之后又被改动过，不能撤销。文件没有写入。")
+                .arg(m_saveFile));
+        takeBack(); // forgotten: it never can be taken back
+        QCOMPARE(f.prompts.messages.size(), 2);
+    }
+
+    // The whole line shows, the longest included.
+    void previewNamesTheSlotAndTheFile_data()
+    {
+        QTest::addColumn<bool>("chosen");
+        QTest::addColumn<int>("option"); // selected before the file is chosen
+        QTest::addColumn<QStringList>("typed");
+        QTest::addColumn<QString>("preview");
+        const QStringList zhangSan{"D5C5", "C8FD", "", ""};
+        QTest::newRow("no file chosen")
+            << false << 1 << zhangSan << "尚未选择存盘文件：请先点击“设置”选择。";
+        QTest::newRow("boxes show slot 1, the write goes to slot 3")
+            << true << 3 << zhangSan << "将写入自定义武将3: D5C5 C8FD 0000 0000 = 张三";
+        QTest::newRow("four characters") << true << 4 << QStringList{"D6BB", "B0AE", "C8F6", "BDBF"}
+                                         << "将写入自定义武将4: D6BB B0AE C8F6 BDBF = 只爱撒娇";
+    }
+    void previewNamesTheSlotAndTheFile()
+    {
+        QFETCH(bool, chosen);
+        QFETCH(int, option);
+        QFETCH(QStringList, typed);
+        QFETCH(QString, preview);
+        clickOption(option);
+        typeBoxes(typed);
+        if (chosen)
+            choose(m_saveFile);
+        auto *label = f.control<QLabel>("LabelPreview");
+        QCOMPARE(label->text(), preview);
+        QVERIFY(label->fontMetrics().horizontalAdvance(preview) <= label->width());
+        f.click("Command8");
+        QCOMPARE(f.prompts.messages.size(), chosen ? 1 : 0);
+    }
+
+    void nameDialogIsChinese()
+    {
+        const auto dialog = textDialog(nullptr, "按文字填写", "新名字:");
+        QCOMPARE(dialog->windowTitle(), QStringLiteral("按文字填写"));
+        QCOMPARE(dialog->labelText(), QStringLiteral("新名字:"));
+        QStringList buttons;
+        for (QAbstractButton *button : dialog->findChild<QDialogButtonBox *>()->buttons())
+            buttons << button->text();
+        buttons.sort();
+        QCOMPARE(buttons, (QStringList{"取消", "确定"}));
+    }
+};
+
+QTEST_MAIN(tst_Renaming)
+#include "tst_renaming.moc"
