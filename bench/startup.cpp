@@ -11,13 +11,24 @@
 // each used by its first paint:
 //   bare_ms vemdra_ms ratio
 //   bare_cpu_ms vemdra_cpu_ms cpu_ratio
+// Then the first click on 转换, 导出结果 and 设置 (firstclick.h), each in a
+// program of its own, RUNS times, taking turns:
+//   first_click convert_ms export_ms choose_ms
 // Needs an X display ($DISPLAY, e.g. under xvfb-run).
+//
+// With "--first-click BUTTON" it measures one first click and prints its
+// milliseconds (used by the runner above).
 
+#include "firstclick.h"
 #include "firstpaint.h"
+
+#include <QByteArray>
+#include <QString>
 
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+#include <string>
 #include <vector>
 
 namespace {
@@ -29,10 +40,29 @@ double median(std::vector<double> values)
     return n % 2 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2;
 }
 
+// One first click in a program of its own, on the real display.
+double firstClick(const char *self, const char *button)
+{
+    const std::string command =
+        std::string("QT_QPA_PLATFORM=xcb '") + self + "' --first-click " + button + " 2>/dev/null";
+    FILE *child = popen(command.c_str(), "r");
+    if (!child)
+        return -1;
+    double ms = -1;
+    if (std::fscanf(child, "%lf", &ms) != 1)
+        ms = -1;
+    return pclose(child) == 0 ? ms : -1;
+}
+
 } // namespace
 
 int main(int argc, char *argv[])
 {
+    if (argc == 3 && QByteArrayView(argv[1]) == "--first-click") {
+        const double ms = firstClickMilliseconds(argc, argv, QString::fromLatin1(argv[2]));
+        std::printf("%.2f\n", ms);
+        return ms < 0 ? 1 : 0;
+    }
     const int runs = argc > 1 ? std::atoi(argv[1]) : 12;
     if (runs < 1) {
         std::fprintf(stderr, "usage: %s [RUNS]\n", argv[0]);
@@ -72,5 +102,22 @@ int main(int argc, char *argv[])
     const double vemdraCpu = median(cpu[1]) * 1000;
     std::printf("bare_cpu_ms vemdra_cpu_ms cpu_ratio\n%.1f %.1f %.2f\n", bareCpu, vemdraCpu,
                 vemdraCpu / bareCpu);
+    std::fflush(stdout);
+
+    const char *buttons[] = {"convert", "export", "choose"};
+    std::vector<double> clicks[3];
+    for (int run = 0; run < runs; ++run) {
+        for (int i = 0; i < 3; ++i) {
+            const double ms = firstClick(argv[0], buttons[i]);
+            if (ms < 0) {
+                std::fprintf(stderr, "the first click on %s failed\n", buttons[i]);
+                return 1;
+            }
+            clicks[i].push_back(ms);
+        }
+    }
+    std::printf("first click, median of %d runs each\n", runs);
+    std::printf("first_click convert_ms export_ms choose_ms\n%.2f %.2f %.2f\n", median(clicks[0]),
+                median(clicks[1]), median(clicks[2]));
     return 0;
 }
