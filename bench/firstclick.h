@@ -12,5 +12,6 @@
 //              chooser is painted (then cancelled)
 //   "choose"   设置 on page 2: until the open chooser is painted (then
 //              cancelled)
-// Returns the milliseconds, or -1 when the click did not do its work.
+// The choosers open in the current folder. Returns the milliseconds, or -1
+// when the click did not do its work.
 double firstClickMilliseconds(int argc, char *argv[], const QString &button);
