@@ -7,7 +7,7 @@ BUILD="${VEMDRA_BUILD:-$ROOT/build}"
 
 PACKAGES=(
     cmake ninja-build g++ qt6-base-dev qt6-qpa-plugins qt6-translations-l10n libicu-dev
-    xvfb xauth x11-utils
+    xvfb xauth x11-utils libxcb-damage0-dev
     fonts-noto-cjk fonts-arphic-ukai
     desktop-file-utils appstream dpkg-dev
 )
