@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: MIT
 #include "savefile/slotfile.h"
+#include "savefile/slotpatch.h"
 
 #include <QFile>
 
@@ -107,12 +108,7 @@ std::optional<SlotError> readBytes(int fd, int slot, SlotBytes &bytes, qint64 &c
     return std::nullopt;
 }
 
-// What a write may do first, in the same open as the write itself.
-struct BeforeWrite {
-    SlotBytes *before = nullptr;         // read the old bytes into it
-    const SlotBytes *expected = nullptr; // write only if they are these
-    bool create = true;                  // create a missing file
-};
+} // namespace
 
 std::optional<SlotError> patchSlot(const QString &path, int slot, const SlotBytes &bytes,
                                    const BeforeWrite &first)
@@ -155,8 +151,6 @@ std::optional<SlotError> patchSlot(const QString &path, int slot, const SlotByte
     return std::nullopt;
 }
 
-} // namespace
-
 SlotRead readSlot(const QString &path, int slot)
 {
     Q_ASSERT(isSlot(slot));
@@ -177,25 +171,6 @@ SlotRead readSlot(const QString &path, int slot)
     if (const int error = file.close())
         return {{}, systemError(Failure::Close, error)};
     return result;
-}
-
-std::optional<SlotError> writeSlot(const QString &path, int slot, const SlotBytes &bytes)
-{
-    return patchSlot(path, slot, bytes, {});
-}
-
-SlotSwap swapSlot(const QString &path, int slot, const SlotBytes &bytes)
-{
-    SlotSwap result;
-    result.error = patchSlot(path, slot, bytes, {&result.before});
-    return result;
-}
-
-std::optional<SlotError> writeSlotIfHolds(const QString &path, int slot, const SlotBytes &expected,
-                                          const SlotBytes &bytes)
-{
-    SlotBytes current{};
-    return patchSlot(path, slot, bytes, {&current, &expected, false});
 }
 
 } // namespace savefile
