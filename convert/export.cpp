@@ -77,7 +77,9 @@ std::optional<ExportError> rewriteInPlace(ExportFile &file, const Lines &lines, 
         size += bytes.size();
         return true;
     });
-    if (auto failed = file.reserve(size))
+    // Never less than the old length: Windows cuts a file to the space it
+    // is given.
+    if (auto failed = file.reserve(qMax(size, qint64(old.size()))))
         return putBack(file, old, 0, *failed);
 
     qint64 written = 0;
