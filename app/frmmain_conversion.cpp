@@ -19,6 +19,7 @@ QStringView exportErrorSentence(convert::ExportStep step)
     case convert::ExportStep::Flush: return messages::exportFlushFailed;
     case convert::ExportStep::Close: return messages::exportCloseFailed;
     case convert::ExportStep::Replace: return messages::exportReplaceFailed;
+    case convert::ExportStep::Restore: return messages::exportRestoreFailed;
     }
     return messages::exportWriteFailed;
 }

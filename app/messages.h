@@ -24,6 +24,8 @@ inline constexpr QStringView exportWriteFailed = u"无法把计算结果写入�
 inline constexpr QStringView exportFlushFailed = u"无法把导出文件“%1”写入磁盘。";
 inline constexpr QStringView exportCloseFailed = u"无法关闭导出文件“%1”。";
 inline constexpr QStringView exportReplaceFailed = u"无法用导出的计算结果替换文件“%1”。";
+inline constexpr QStringView exportRestoreFailed =
+    u"无法把计算结果写入文件“%1”，原来的内容也未能恢复：文件可能已损坏。";
 
 // Save file failures: %1 is the path; the reason, when there is one,
 // follows on the next line.

@@ -30,6 +30,11 @@ constexpr SystemErrorReason reasons[] = {
     {EOVERFLOW, u"文件过大，无法处理。"},
     {ESTALE, u"网络文件已失效，请重新打开。"},
     {ENOMEM, u"内存不足。"},
+    {EBADF, u"文件的打开方式不允许这项操作。"},
+    {ESPIPE, u"这不是可以定位读写的普通文件。"},
+    {ENOSYS, u"系统或文件系统不支持这项操作。"},
+    {EOPNOTSUPP, u"文件系统不支持这项操作。"},
+    {ENOTCONN, u"与文件系统的连接已断开，例如网络文件夹或外部设备已断开。"},
 };
 
 } // namespace

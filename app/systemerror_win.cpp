@@ -39,6 +39,8 @@ constexpr SystemErrorReason reasons[] = {
     {ERROR_UNABLE_TO_REMOVE_REPLACED, u"无法替换原文件：原文件正被使用。"},
     {ERROR_UNABLE_TO_MOVE_REPLACEMENT, u"无法用新文件替换原文件。"},
     {ERROR_UNABLE_TO_MOVE_REPLACEMENT_2, u"无法用新文件替换原文件，原文件已改名保留。"},
+    {ERROR_CALL_NOT_IMPLEMENTED, u"系统不支持这项操作。"},
+    {ERROR_NOT_SUPPORTED, u"系统或文件系统不支持这项操作。"},
 };
 
 } // namespace

@@ -28,6 +28,76 @@ void forEachBatch(const Lines &lines, Cp936 &codec, Sink sink)
     }
 }
 
+// Writes the lines from the file's start; `attempted` is how far a write
+// was begun, so how far the old content may have been overwritten.
+std::optional<ExportError> writeLines(ExportFile &file, const Lines &lines, Cp936 &codec,
+                                      qint64 &written, qint64 &attempted)
+{
+    std::optional<ExportError> failed;
+    forEachBatch(lines, codec, [&](const QByteArray &bytes) {
+        attempted = written + bytes.size();
+        failed = file.writeAt(written, bytes);
+        if (!failed)
+            written += bytes.size();
+        return !failed;
+    });
+    return failed;
+}
+
+// After `failure` part-way through an in-place rewrite: the old bytes that
+// may have been overwritten go back, the length is the old one again and
+// what was reserved past it is freed. Then `failure` is reported, or, where
+// the old content could not be put back, the same reason at the step
+// Restore.
+ExportError putBack(ExportFile &file, const QByteArray &old, qint64 attempted, ExportError failure)
+{
+    const qint64 overwritten = qMin(attempted, qint64(old.size()));
+    bool restored = !file.writeAt(0, QByteArrayView(old).first(qsizetype(overwritten)));
+    restored = !file.truncate(old.size()) && restored;
+    restored = !file.sync() && restored;
+    file.restoreTimes();
+    [[maybe_unused]] const auto closed = file.close();
+    // Nothing written, nothing to lose: the truncation only freed space.
+    if (!restored && attempted > 0)
+        failure.step = ExportStep::Restore;
+    return failure;
+}
+
+std::optional<ExportError> rewriteInPlace(ExportFile &file, const Lines &lines, Cp936 &codec)
+{
+    QByteArray old;
+    if (auto failed = file.readAll(old, inPlaceLimit)) {
+        [[maybe_unused]] const auto closed = file.close();
+        return failed;
+    }
+    // Make sure first that the new content fits: a full disk is then found
+    // before anything is overwritten.
+    qint64 size = 0;
+    forEachBatch(lines, codec, [&](const QByteArray &bytes) {
+        size += bytes.size();
+        return true;
+    });
+    // Never less than the old length: Windows cuts a file to the space it
+    // is given.
+    if (auto failed = file.reserve(qMax(size, qint64(old.size()))))
+        return putBack(file, old, 0, *failed);
+
+    qint64 written = 0;
+    qint64 attempted = 0;
+    auto failed = writeLines(file, lines, codec, written, attempted);
+    // The old content may reach past the new; cutting it off overwrites it
+    // too, as far as putting it back goes.
+    if (!failed && written < old.size()) {
+        attempted = old.size();
+        failed = file.truncate(written);
+    }
+    if (!failed)
+        failed = file.sync();
+    if (failed)
+        return putBack(file, old, attempted, *failed);
+    return file.close();
+}
+
 } // namespace
 
 std::optional<ExportError> exportLines(const QString &path, const Lines &lines, Cp936 &codec)
@@ -35,27 +105,21 @@ std::optional<ExportError> exportLines(const QString &path, const Lines &lines, 
     ExportFile file(path);
     if (auto failed = file.open())
         return failed;
+    if (file.rewritesInPlace())
+        return rewriteInPlace(file, lines, codec);
 
-    if (file.rewritesInPlace()) {
-        // The old content is gone once writing starts: make sure first that
-        // the new content fits.
-        qint64 size = 0;
-        forEachBatch(lines, codec, [&](const QByteArray &bytes) {
-            size += bytes.size();
-            return true;
-        });
-        if (auto failed = file.reserve(size))
-            return failed;
-    }
-
-    std::optional<ExportError> failed;
-    forEachBatch(lines, codec, [&](const QByteArray &bytes) {
-        failed = file.write(bytes);
-        return !failed;
-    });
-    if (failed)
+    qint64 written = 0;
+    qint64 attempted = 0;
+    if (auto failed = writeLines(file, lines, codec, written, attempted))
         return failed;
-    return file.commit();
+    auto refused = file.replace();
+    if (!refused || refused->step != ExportStep::Replace)
+        return refused;
+    // The new file could not take the target's place, or not with all its
+    // attributes: the target itself may still be written.
+    if (auto failed = file.openInPlaceInstead(*refused))
+        return failed;
+    return rewriteInPlace(file, lines, codec);
 }
 
 } // namespace convert

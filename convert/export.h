@@ -19,6 +19,9 @@ enum class ExportStep {
     Flush,
     Close,
     Replace, // the finished temporary file could not take the target's name
+    // An in-place rewrite failed (`code` says why) and the old content
+    // could not be put back either: the file may be damaged.
+    Restore,
 };
 
 struct ExportError {
@@ -30,16 +33,26 @@ struct ExportError {
 // code page 936 followed by CR LF, no byte-order mark, nothing after the
 // last line end. A character the code page cannot hold is written as "?".
 //
-// The content goes to a temporary file beside the target, which takes the
-// owner, group and mode of the file it replaces (as far as the process
-// may) and replaces it only once every byte is written and synced; on any
-// failure the target is left as it was and no temporary file remains. A
-// symbolic link is followed: the file it names is replaced.
+// The content goes to a temporary file beside the target (an unnamed one
+// where the file system allows), which takes the owner, group, mode and
+// extended attributes (ACLs among them) of the file it replaces, and
+// replaces it only once every byte is written and synced; on any failure
+// the target is left as it was and no temporary file remains. A symbolic
+// link, or a chain of them, is followed: the file it names is replaced.
 //
-// Where no file can be made beside an existing target (a folder the user
-// may not write to), the target itself is rewritten in place, its space
-// reserved first; a failure part-way then leaves it cut short.
+// Where the target exists but cannot be replaced that way (no file can be
+// made beside it, its attributes cannot be carried over, or the rename is
+// refused, as in a shared sticky folder), the target itself is rewritten
+// in place. Its old content, up to `inPlaceLimit` bytes, is kept in memory
+// first, the new content's space reserved without changing the length,
+// and on a failure at any later step the old bytes and length are put
+// back and the reserved space freed; where even that fails, the step is
+// Restore.
 [[nodiscard]] std::optional<ExportError> exportLines(const QString &path, const Lines &lines,
                                                      Cp936 &codec);
+
+// The largest file that is rewritten in place (256 MiB); a larger one is
+// refused rather than rewritten without its old content at hand.
+inline constexpr qint64 inPlaceLimit = qint64(256) << 20;
 
 } // namespace convert

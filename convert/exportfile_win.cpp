@@ -56,16 +56,34 @@ std::optional<ExportError> probe(const std::wstring &name, bool &exists)
     return std::nullopt;
 }
 
+// The position of a positioned read or write on a synchronous handle.
+OVERLAPPED at(qint64 offset)
+{
+    OVERLAPPED position{};
+    position.Offset = DWORD(quint64(offset) & 0xFFFFFFFF);
+    position.OffsetHigh = DWORD(quint64(offset) >> 32);
+    return position;
+}
+
+// What a system that cannot reserve space answers: Wine, for one, does not
+// implement it (ERROR_CALL_NOT_IMPLEMENTED).
+bool cannotReserve(DWORD error)
+{
+    return error == ERROR_INVALID_PARAMETER || error == ERROR_NOT_SUPPORTED
+           || error == ERROR_INVALID_FUNCTION || error == ERROR_CALL_NOT_IMPLEMENTED;
+}
+
 } // namespace
 
 struct ExportFile::Private {
     QString path;
     std::wstring target;
-    std::wstring temporary; // empty when the target is rewritten in place
+    std::wstring temporary; // the temporary file's name, while there is one
     HANDLE file = INVALID_HANDLE_VALUE;
-    qint64 written = 0;
     bool exists = false;
+    bool inPlace = false;
     DWORD attributes = INVALID_FILE_ATTRIBUTES; // of the file to replace
+    FILETIME modified{};                        // in place: when it was opened
 
     // A new file beside the target, with a name of its own.
     bool openTemporary()
@@ -87,18 +105,28 @@ struct ExportFile::Private {
         return false;
     }
 
+    // Read and write: the old content is kept to be put back. Another
+    // program may hold the file open, for reading or writing, as long as it
+    // shares it.
     bool openInPlace()
     {
-        file = CreateFileW(target.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                           FILE_ATTRIBUTE_NORMAL, nullptr);
-        return file != INVALID_HANDLE_VALUE;
+        file = CreateFileW(target.c_str(), GENERIC_READ | GENERIC_WRITE,
+                           FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                           OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+        if (file == INVALID_HANDLE_VALUE)
+            return false;
+        if (!GetFileTime(file, nullptr, nullptr, &modified))
+            modified = {};
+        inPlace = true;
+        return true;
     }
 
-    std::optional<ExportError> close()
+    void dropTemporary()
     {
-        if (!CloseHandle(std::exchange(file, INVALID_HANDLE_VALUE)))
-            return failure(ExportStep::Close);
-        return std::nullopt;
+        if (file != INVALID_HANDLE_VALUE)
+            CloseHandle(std::exchange(file, INVALID_HANDLE_VALUE));
+        if (!temporary.empty())
+            DeleteFileW(std::exchange(temporary, std::wstring()).c_str());
     }
 };
 
@@ -110,10 +138,7 @@ ExportFile::ExportFile(const QString &path) : d(std::make_unique<Private>())
 
 ExportFile::~ExportFile()
 {
-    if (d->file != INVALID_HANDLE_VALUE)
-        CloseHandle(d->file);
-    if (!d->temporary.empty())
-        DeleteFileW(d->temporary.c_str());
+    d->dropTemporary();
 }
 
 std::optional<ExportError> ExportFile::open()
@@ -136,57 +161,34 @@ std::optional<ExportError> ExportFile::open()
 
 bool ExportFile::rewritesInPlace() const
 {
-    return d->temporary.empty();
+    return d->inPlace;
 }
 
-std::optional<ExportError> ExportFile::reserve(qint64 size)
-{
-    FILE_ALLOCATION_INFO allocation{};
-    allocation.AllocationSize.QuadPart = size;
-    if (SetFileInformationByHandle(d->file, FileAllocationInfo, &allocation, sizeof allocation))
-        return std::nullopt;
-    // A file system that cannot reserve space leaves it to the writes.
-    const DWORD error = GetLastError();
-    if (error == ERROR_INVALID_PARAMETER || error == ERROR_NOT_SUPPORTED
-        || error == ERROR_INVALID_FUNCTION)
-        return std::nullopt;
-    return failure(ExportStep::Write, error);
-}
-
-std::optional<ExportError> ExportFile::write(QByteArrayView bytes)
+std::optional<ExportError> ExportFile::writeAt(qint64 offset, QByteArrayView bytes)
 {
     const char *data = bytes.data();
     qsizetype left = bytes.size();
     while (left > 0) {
         const DWORD chunk = DWORD(std::min<qsizetype>(left, 1 << 30));
+        OVERLAPPED position = at(offset);
         DWORD n = 0;
-        if (!WriteFile(d->file, data, chunk, &n, nullptr))
+        if (!WriteFile(d->file, data, chunk, &n, &position))
             return failure(ExportStep::Write);
         if (n == 0)
             return failure(ExportStep::Write, 0);
         data += n;
         left -= n;
-        d->written += n;
+        offset += n;
     }
     return std::nullopt;
 }
 
-std::optional<ExportError> ExportFile::commit()
+std::optional<ExportError> ExportFile::replace()
 {
-    if (rewritesInPlace()) {
-        // In place, the old content may reach past the new.
-        LARGE_INTEGER end;
-        end.QuadPart = d->written;
-        if (!SetFilePointerEx(d->file, end, nullptr, FILE_BEGIN) || !SetEndOfFile(d->file))
-            return failure(ExportStep::Write);
-    }
     if (!FlushFileBuffers(d->file))
         return failure(ExportStep::Flush);
-    if (auto failed = d->close())
+    if (auto failed = close())
         return failed;
-    if (rewritesInPlace())
-        return std::nullopt;
-
     // The new file takes the old one's attributes (hidden, archive, ...)
     // and then its name. ReplaceFileW would keep the attributes itself, but
     // leaves a temporary file of its own behind when it fails.
@@ -197,6 +199,100 @@ std::optional<ExportError> ExportFile::commit()
                      MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
         return failure(ExportStep::Replace);
     d->temporary.clear(); // it is the target now
+    return std::nullopt;
+}
+
+std::optional<ExportError> ExportFile::openInPlaceInstead(const ExportError &refused)
+{
+    d->dropTemporary();
+    if (d->exists && d->openInPlace())
+        return std::nullopt;
+    // The file is in use: the rename was refused for that, whatever the
+    // rename said (Wine says "access denied").
+    const DWORD error = GetLastError();
+    if (error == ERROR_SHARING_VIOLATION || error == ERROR_LOCK_VIOLATION)
+        return ExportError{ExportStep::Replace, int(ERROR_SHARING_VIOLATION)};
+    return refused;
+}
+
+std::optional<ExportError> ExportFile::readAll(QByteArray &content, qint64 limit)
+{
+    LARGE_INTEGER size;
+    if (!GetFileSizeEx(d->file, &size))
+        return failure(ExportStep::Open);
+    if (size.QuadPart > limit)
+        return failure(ExportStep::Open, ERROR_FILE_TOO_LARGE);
+    content.resize(qsizetype(size.QuadPart));
+    qint64 done = 0;
+    for (;;) {
+        if (done == content.size()) {
+            // The file may have grown since: look one block further.
+            if (done >= limit + 1)
+                return failure(ExportStep::Open, ERROR_FILE_TOO_LARGE);
+            content.resize(qsizetype(std::min<qint64>(done + 65536, limit + 1)));
+        }
+        OVERLAPPED position = at(done);
+        DWORD n = 0;
+        if (!ReadFile(d->file, content.data() + done, DWORD(content.size() - done), &n,
+                      &position)) {
+            if (GetLastError() == ERROR_HANDLE_EOF)
+                break;
+            return failure(ExportStep::Open);
+        }
+        if (n == 0)
+            break;
+        done += n;
+    }
+    content.truncate(qsizetype(done));
+    return std::nullopt;
+}
+
+std::optional<ExportError> ExportFile::reserve(qint64 size)
+{
+    // The allocation, not the length: the file keeps its length.
+    FILE_ALLOCATION_INFO allocation{};
+    allocation.AllocationSize.QuadPart = size;
+    if (SetFileInformationByHandle(d->file, FileAllocationInfo, &allocation, sizeof allocation))
+        return std::nullopt;
+    // A system that cannot reserve space leaves it to the writes.
+    const DWORD error = GetLastError();
+    if (cannotReserve(error))
+        return std::nullopt;
+    return failure(ExportStep::Write, error);
+}
+
+std::optional<ExportError> ExportFile::truncate(qint64 size)
+{
+    LARGE_INTEGER end;
+    end.QuadPart = size;
+    if (!SetFilePointerEx(d->file, end, nullptr, FILE_BEGIN) || !SetEndOfFile(d->file))
+        return failure(ExportStep::Write);
+    // Space reserved past the end is given back where the system can.
+    FILE_ALLOCATION_INFO allocation{};
+    allocation.AllocationSize.QuadPart = size;
+    SetFileInformationByHandle(d->file, FileAllocationInfo, &allocation, sizeof allocation);
+    return std::nullopt;
+}
+
+std::optional<ExportError> ExportFile::sync()
+{
+    if (!FlushFileBuffers(d->file))
+        return failure(ExportStep::Flush);
+    return std::nullopt;
+}
+
+void ExportFile::restoreTimes()
+{
+    if (d->modified.dwLowDateTime || d->modified.dwHighDateTime)
+        SetFileTime(d->file, nullptr, nullptr, &d->modified);
+}
+
+std::optional<ExportError> ExportFile::close()
+{
+    if (d->file == INVALID_HANDLE_VALUE)
+        return std::nullopt;
+    if (!CloseHandle(std::exchange(d->file, INVALID_HANDLE_VALUE)))
+        return failure(ExportStep::Close);
     return std::nullopt;
 }
 

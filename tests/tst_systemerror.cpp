@@ -27,6 +27,12 @@ constexpr std::pair<const char *, DWORD> fileErrorCodes[] = {
     {"ERROR_UNABLE_TO_REMOVE_REPLACED", ERROR_UNABLE_TO_REMOVE_REPLACED},
     {"ERROR_UNABLE_TO_MOVE_REPLACEMENT", ERROR_UNABLE_TO_MOVE_REPLACEMENT},
 };
+
+// Those the export meets on systems that cannot do what it asks.
+constexpr std::pair<const char *, DWORD> unsupportedCodes[] = {
+    {"ERROR_CALL_NOT_IMPLEMENTED", ERROR_CALL_NOT_IMPLEMENTED},
+    {"ERROR_NOT_SUPPORTED", ERROR_NOT_SUPPORTED},
+};
 #else
 #include <cerrno>
 
@@ -41,6 +47,13 @@ constexpr std::pair<const char *, int> fileErrorCodes[] = {
     {"EBUSY", EBUSY},   {"ETXTBSY", ETXTBSY},
     {"EMFILE", EMFILE}, {"ENFILE", ENFILE},
     {"EINVAL", EINVAL}, {"EXDEV", EXDEV},
+};
+
+// Those the export meets on file systems that cannot do what it asks
+// (FUSE, network folders) or on files opened in a way that forbids it.
+constexpr std::pair<const char *, int> unsupportedCodes[] = {
+    {"EBADF", EBADF},           {"ESPIPE", ESPIPE},     {"ENOSYS", ENOSYS},
+    {"EOPNOTSUPP", EOPNOTSUPP}, {"ENOTCONN", ENOTCONN},
 };
 #endif
 
@@ -60,6 +73,21 @@ private slots:
         const QString reason = systemErrorReason(code);
         QVERIFY(!reason.isEmpty());
         QVERIFY2(!reason.contains(QRegularExpression(QStringLiteral("[A-Za-z]"))),
+                 qPrintable(reason));
+        QVERIFY2(!reason.startsWith(QStringLiteral("系统错误")), qPrintable(reason));
+    }
+
+    void unsupportedOperationsHaveAChineseReason_data()
+    {
+        QTest::addColumn<int>("code");
+        for (const auto &[name, code] : unsupportedCodes)
+            QTest::newRow(name) << int(code);
+    }
+    void unsupportedOperationsHaveAChineseReason()
+    {
+        QFETCH(int, code);
+        const QString reason = systemErrorReason(code);
+        QVERIFY2(reason.contains(QRegularExpression(QStringLiteral("\\p{Han}"))),
                  qPrintable(reason));
         QVERIFY2(!reason.startsWith(QStringLiteral("系统错误")), qPrintable(reason));
     }
