@@ -349,7 +349,8 @@ private slots:
         if (::geteuid() != 0)
             QSKIP("only root may mount a tmpfs");
         const SmallDisk disk(pathOf("disk"));
-        QVERIFY(disk.mounted);
+        if (!disk.mounted) // root in a container may lack the right to mount
+            QSKIP("this machine does not let root mount a tmpfs");
         const QString path = disk.path + QStringLiteral("/names.txt");
         const QByteArray old("\xD5\xC5\xC8\xFD\r\nold names\r\n");
         QVERIFY(create(path, old));
