@@ -4,7 +4,9 @@
 #include "app/chinesefilecolumns.h"
 #include "app/chooserdialog.h"
 
+#include <QListView>
 #include <QMessageBox>
+#include <QTreeView>
 
 QString chooserFilter(const QString &filter)
 {
@@ -30,6 +32,12 @@ std::unique_ptr<QFileDialog> QtPrompts::fileDialog(QWidget *parent, QFileDialog:
     dialog->setOption(QFileDialog::DontUseNativeDialog);
     dialog->setIconProvider(&m_icons);
     dialog->setProxyModel(new ChineseFileColumns(dialog.get()));
+    // Every row is one line of the same height: a big folder is laid out
+    // at once rather than name by name.
+    for (QListView *list : dialog->findChildren<QListView *>())
+        list->setUniformItemSizes(true);
+    for (QTreeView *tree : dialog->findChildren<QTreeView *>())
+        tree->setUniformRowHeights(true);
     dialog->setAcceptMode(mode);
     dialog->setFileMode(mode == QFileDialog::AcceptOpen ? QFileDialog::ExistingFile
                                                         : QFileDialog::AnyFile);
