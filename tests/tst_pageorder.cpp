@@ -39,6 +39,7 @@ private slots:
     {
         QCOMPARE(f.prompts.unscripted, 0);
         f.close();
+        QTRY_VERIFY(QApplication::topLevelWidgets().isEmpty());
     }
 
     void menuItemShowsItsPage_data()
