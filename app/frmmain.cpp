@@ -47,16 +47,18 @@ frmMain::frmMain(Prompts &prompts, convert::Cp936 &codec, QWidget *parent)
     for (QLineEdit *box : {ui->Text8, ui->Text9, ui->Text10, ui->Text11})
         connect(box, &QLineEdit::textChanged, this, &frmMain::updateWritePreview);
 
-    // Page 0's list copies codes in the form page 1 reads, page 1's list
-    // the decoded text, so neither is typed over by hand.
+    // The character page's list copies codes in the form the code page
+    // reads, the code page's list the decoded text, so neither is typed
+    // over by hand.
     ui->List1->setExtractAction(messages::listCopyCodes.toString(), convert::codeOfCharCodeLine,
                                 QStringLiteral(" "));
     ui->List2->setExtractAction(messages::listCopyText.toString(), convert::textOfCodeCharLine,
                                 QString());
 
-    // A save file may be dropped anywhere on page 2, its boxes included.
+    // A save file may be dropped anywhere on the save-file page, its boxes
+    // included.
     setAcceptDrops(true);
-    for (QLineEdit *field : ui->tab2->findChildren<QLineEdit *>())
+    for (QLineEdit *field : ui->saveFilePage->findChildren<QLineEdit *>())
         field->installEventFilter(this);
 
     // Designer cannot store a fractional point size.
@@ -84,7 +86,7 @@ frmMain::~frmMain() = default;
 
 void frmMain::Form_Load()
 {
-    ui->SSTab1->setCurrentIndex(0);
+    ui->SSTab1->setCurrentWidget(ui->charsToCodesPage);
     m_exportFilter = QStringLiteral("文本文件(*.txt)|*.txt");
     m_saveFileFilter = QStringLiteral("ShinSangokumusou3.dat|ShinSangokumusou3.dat");
 }
@@ -126,17 +128,17 @@ void frmMain::endProgram()
 
 void frmMain::mnu_hztoUni_Click()
 {
-    ui->SSTab1->setCurrentIndex(0);
+    ui->SSTab1->setCurrentWidget(ui->charsToCodesPage);
 }
 
 void frmMain::mnu_Unitohz_Click()
 {
-    ui->SSTab1->setCurrentIndex(1);
+    ui->SSTab1->setCurrentWidget(ui->codesToCharsPage);
 }
 
 void frmMain::mnu_changname_Click()
 {
-    ui->SSTab1->setCurrentIndex(2);
+    ui->SSTab1->setCurrentWidget(ui->saveFilePage);
 }
 
 void frmMain::showError(const QString &text)

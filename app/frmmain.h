@@ -22,7 +22,10 @@ class frmAbout;
 
 // The main window: three tool pages, the menu, the about and exit buttons.
 // Its controls keep their object names from the form (Text1, List1,
-// Command3, ...); tests find them by those names.
+// Command3, ...); tests find them by those names. The pages are found by
+// widget (charsToCodesPage, codesToCharsPage, saveFilePage), never by
+// their place in the tab control. Each feature has a unit of its own,
+// frmmain-<feature>.cpp.
 //
 // The form places each page's frame relative to the page, which starts
 // at (2, 26) inside the tab control, below the tab strip.
@@ -32,7 +35,7 @@ public:
     ~frmMain() override;
 
 protected:
-    // A save file dropped onto page 2 (frmmain_drop.cpp).
+    // A save file dropped onto the save-file page (frmmain-drop.cpp).
     void dragEnterEvent(QDragEnterEvent *event) override;
     void dragMoveEvent(QDragMoveEvent *event) override;
     void dropEvent(QDropEvent *event) override;
@@ -55,14 +58,15 @@ private:
     // code, if any, follows on a line of its own.
     void showFileError(QStringView sentence, const QString &path, int code);
 
-    // Pages 0 and 1: the conversions and their export (frmmain_conversion.cpp).
+    // The character and code pages: the conversions and their export
+    // (frmmain-conversion.cpp).
     void Command3_Click();
     void Command4_Click();
     void Command5_Click();
     void Command6_Click();
     void exportList(const ResultList &list);
 
-    // Page 2: the save file's name slots (frmmain_savefile.cpp).
+    // The save-file page: the save file's name slots (frmmain-savefile.cpp).
     void Command7_Click();
     void useSaveFile(const QString &path);
     void Option1_Click();
@@ -75,20 +79,20 @@ private:
     void WriteNameSlot(const QString &path, int slot);
     void takeBackLastWrite();
 
-    // Page 2: the bytes behind the boxes (frmmain_slotbytes.cpp).
+    // The save-file page: the bytes behind the boxes (frmmain-slotbytes.cpp).
     void updateWritePreview();
     void showCellBytes(const savefile::SlotBytes &bytes);
 
-    // Page 2: a name typed as text, a code line pasted across the boxes,
-    // the menu items for them and for taking a write back
-    // (frmmain_renaming.cpp).
+    // The save-file page: a name typed as text, a code line pasted across
+    // the boxes, the menu items for them and for taking a write back
+    // (frmmain-renaming.cpp).
     void setUpRenaming();
     void updateRenamingActions();
     int selectedSlot() const;
     void fillNameAsText();
     bool pasteCodeLine(QLineEdit *box, const QString &text);
 
-    // The path of a drag that drops a save file, or "" (frmmain_drop.cpp).
+    // The path of a drag that drops a save file, or "" (frmmain-drop.cpp).
     QString droppedSaveFile(const QDropEvent &event) const;
     void acceptSaveFileDrag(QDropEvent *event);
 

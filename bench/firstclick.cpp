@@ -77,7 +77,7 @@ double firstClickMilliseconds(int argc, char *argv[], const QString &button)
     if (button == QLatin1String("export"))
         static_cast<QPushButton *>(find("Command3"))->click();
     if (button == QLatin1String("choose"))
-        static_cast<QTabWidget *>(find("SSTab1"))->setCurrentIndex(2);
+        static_cast<QTabWidget *>(find("SSTab1"))->setCurrentWidget(find("saveFilePage"));
     // A user's click comes well after the window appeared.
     idle(300);
 

@@ -19,6 +19,12 @@ namespace convert {
 // primitives below). Every step reports its own failure; nothing is left
 // to a later step to notice. Destroying the object removes a temporary
 // file that has not replaced the target.
+//
+// Not QSaveFile: its commit() (Qt 6.4) renames even after a failed flush,
+// so a small export onto a full disk cut the old file without a word; its
+// new file does not take the target's owner, ACLs or other extended
+// attributes; and where the rename is refused (a shared sticky folder) it
+// has no rewrite in place that can put the old content back.
 class ExportFile {
 public:
     explicit ExportFile(const QString &path);

@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "convert/exportfile.h"
 
-#include <QFile>
+#include "nativefile/nativefile_posix.h"
+
 #include <QRandomGenerator>
 
 #include <algorithm>
@@ -19,19 +20,13 @@ namespace convert {
 
 namespace {
 
+using nativefile::Descriptor;
+using nativefile::nativeName;
+using nativefile::retryOnInterrupt;
+
 ExportError failure(ExportStep step, int code = errno)
 {
     return {step, code};
-}
-
-template <typename Call>
-auto retryOnInterrupt(Call call)
-{
-    decltype(call()) result;
-    do
-        result = call();
-    while (result < 0 && errno == EINTR);
-    return result;
 }
 
 QByteArray folderOf(const QByteArray &name)
@@ -48,7 +43,7 @@ QByteArray folderOf(const QByteArray &name)
 // point to. A loop is left as it is, for stat() to report ELOOP.
 QByteArray resolvedName(const QString &path)
 {
-    QByteArray name = QFile::encodeName(path);
+    QByteArray name = nativeName(path);
     for (int depth = 0; depth < 40; ++depth) {
         QByteArray link(PATH_MAX, Qt::Uninitialized);
         const ssize_t n = ::readlink(name.constData(), link.data(), size_t(link.size()));
@@ -57,19 +52,19 @@ QByteArray resolvedName(const QString &path)
         link.truncate(n);
         name = link.startsWith('/') ? link : folderOf(name) + '/' + link;
     }
-    return QFile::encodeName(path);
+    return nativeName(path);
 }
 
 // Makes the name durable after a rename. Its failure is not reported: the
 // content itself is synced and in place by then.
 void syncFolder(const QByteArray &folder)
 {
-    const int fd = retryOnInterrupt(
-        [&] { return ::open(folder.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC); });
-    if (fd < 0)
+    Descriptor folderFile;
+    folderFile.adopt(retryOnInterrupt(
+        [&] { return ::open(folder.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC); }));
+    if (!folderFile.isOpen())
         return;
-    [[maybe_unused]] const int synced = ::fsync(fd);
-    ::close(fd);
+    [[maybe_unused]] const int synced = ::fsync(folderFile.get());
 }
 
 // A file system without modes or extended attributes (FAT through FUSE)
@@ -167,7 +162,7 @@ struct ExportFile::Private {
     QByteArray target;
     bool exists = false;
     struct stat old {}; // the target's, where it exists
-    int fd = -1;
+    Descriptor file;
     bool inPlace = false;
     bool unnamed = false; // a temporary file that has no name yet
     QByteArray temporary; // the temporary file's name, once it has one
@@ -180,10 +175,10 @@ struct ExportFile::Private {
     {
         if (::access("/proc/self/fd", X_OK) != 0 && ::geteuid() != 0)
             return false;
-        fd = retryOnInterrupt([&] {
+        file.adopt(retryOnInterrupt([&] {
             return ::open(folderOf(target).constData(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0666);
-        });
-        unnamed = fd >= 0;
+        }));
+        unnamed = file.isOpen();
         return unnamed;
     }
 
@@ -195,11 +190,11 @@ struct ExportFile::Private {
         const QByteArray folder = folderOf(target);
         for (int attempt = 0; attempt < 100; ++attempt) {
             const QByteArray name = temporaryName(folder);
-            fd = retryOnInterrupt([&] {
+            file.adopt(retryOnInterrupt([&] {
                 return ::open(name.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOCTTY,
                               0666);
-            });
-            if (fd >= 0) {
+            }));
+            if (file.isOpen()) {
                 temporary = name;
                 return true;
             }
@@ -212,14 +207,14 @@ struct ExportFile::Private {
     // Links the unnamed file into its folder under a name of its own.
     bool giveName()
     {
-        const QByteArray self = "/proc/self/fd/" + QByteArray::number(fd);
+        const QByteArray self = "/proc/self/fd/" + QByteArray::number(file.get());
         const QByteArray folder = folderOf(target);
         for (int attempt = 0; attempt < 100; ++attempt) {
             const QByteArray name = temporaryName(folder);
             int linked =
                 ::linkat(AT_FDCWD, self.constData(), AT_FDCWD, name.constData(), AT_SYMLINK_FOLLOW);
             if (linked != 0 && errno != EEXIST) // no /proc
-                linked = ::linkat(fd, "", AT_FDCWD, name.constData(), AT_EMPTY_PATH);
+                linked = ::linkat(file.get(), "", AT_FDCWD, name.constData(), AT_EMPTY_PATH);
             if (linked == 0) {
                 temporary = name;
                 unnamed = false;
@@ -235,14 +230,15 @@ struct ExportFile::Private {
     {
         // Read and write: the old content is kept to be put back. Non-
         // blocking, in case a FIFO took the file's place since stat().
-        fd = retryOnInterrupt(
-            [&] { return ::open(target.constData(), O_RDWR | O_CLOEXEC | O_NOCTTY | O_NONBLOCK); });
+        file.adopt(retryOnInterrupt([&] {
+            return ::open(target.constData(), O_RDWR | O_CLOEXEC | O_NOCTTY | O_NONBLOCK);
+        }));
         struct stat info;
-        if (fd >= 0 && (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode))) {
-            ::close(std::exchange(fd, -1));
+        if (file.isOpen() && (::fstat(file.get(), &info) != 0 || !S_ISREG(info.st_mode))) {
+            file.close();
             errno = EINVAL;
         }
-        if (fd < 0)
+        if (!file.isOpen())
             return false;
         modified = info.st_mtim;
         inPlace = true;
@@ -259,6 +255,7 @@ struct ExportFile::Private {
         // Root gives the new file the old one's owner; anyone may try its
         // group. Then the mode, which a change of owner may clear; a file
         // system without modes has none to lose.
+        const int fd = file.get();
         if (::fchown(fd, old.st_uid, old.st_gid) != 0) {
             [[maybe_unused]] const int groupOnly = ::fchown(fd, uid_t(-1), old.st_gid);
         }
@@ -269,8 +266,8 @@ struct ExportFile::Private {
 
     void dropTemporary()
     {
-        if (fd >= 0)
-            ::close(std::exchange(fd, -1));
+        if (file.isOpen())
+            file.close();
         if (!temporary.isEmpty())
             ::unlink(std::exchange(temporary, QByteArray()).constData());
         unnamed = false;
@@ -320,8 +317,8 @@ std::optional<ExportError> ExportFile::writeAt(qint64 offset, QByteArrayView byt
     const char *data = bytes.data();
     qsizetype left = bytes.size();
     while (left > 0) {
-        const ssize_t n =
-            retryOnInterrupt([&] { return ::pwrite(d->fd, data, size_t(left), off_t(offset)); });
+        const ssize_t n = retryOnInterrupt(
+            [&] { return ::pwrite(d->file.get(), data, size_t(left), off_t(offset)); });
         if (n < 0)
             return failure(ExportStep::Write);
         if (n == 0)
@@ -337,7 +334,7 @@ std::optional<ExportError> ExportFile::replace()
 {
     if (!d->carryOver())
         return failure(ExportStep::Replace);
-    if (::fsync(d->fd) != 0)
+    if (::fsync(d->file.get()) != 0)
         return failure(ExportStep::Flush);
     if (d->unnamed && !d->giveName())
         return failure(ExportStep::Replace);
@@ -361,7 +358,7 @@ std::optional<ExportError> ExportFile::openInPlaceInstead(const ExportError &ref
 std::optional<ExportError> ExportFile::readAll(QByteArray &content, qint64 limit)
 {
     struct stat info;
-    if (::fstat(d->fd, &info) != 0)
+    if (::fstat(d->file.get(), &info) != 0)
         return failure(ExportStep::Open);
     if (info.st_size > limit)
         return failure(ExportStep::Open, EOVERFLOW);
@@ -375,7 +372,7 @@ std::optional<ExportError> ExportFile::readAll(QByteArray &content, qint64 limit
             content.resize(qsizetype(std::min<qint64>(done + 65536, limit + 1)));
         }
         const ssize_t n = retryOnInterrupt([&] {
-            return ::pread(d->fd, content.data() + done, size_t(content.size() - done),
+            return ::pread(d->file.get(), content.data() + done, size_t(content.size() - done),
                            off_t(done));
         });
         if (n < 0)
@@ -395,7 +392,8 @@ std::optional<ExportError> ExportFile::reserve(qint64 size)
     // FALLOC_FL_KEEP_SIZE: the length stays the old one until the writes
     // pass it. Without it (glibc's posix_fallocate()) the file would grow
     // at once, and a file system that cannot reserve would get zeros.
-    if (retryOnInterrupt([&] { return ::fallocate(d->fd, FALLOC_FL_KEEP_SIZE, 0, off_t(size)); })
+    if (retryOnInterrupt(
+            [&] { return ::fallocate(d->file.get(), FALLOC_FL_KEEP_SIZE, 0, off_t(size)); })
         == 0)
         return std::nullopt;
     // A file system that cannot reserve space (ext2, ext3 without extents,
@@ -407,14 +405,14 @@ std::optional<ExportError> ExportFile::reserve(qint64 size)
 
 std::optional<ExportError> ExportFile::truncate(qint64 size)
 {
-    if (retryOnInterrupt([&] { return ::ftruncate(d->fd, off_t(size)); }) != 0)
+    if (retryOnInterrupt([&] { return ::ftruncate(d->file.get(), off_t(size)); }) != 0)
         return failure(ExportStep::Write);
     return std::nullopt;
 }
 
 std::optional<ExportError> ExportFile::sync()
 {
-    if (::fsync(d->fd) != 0)
+    if (::fsync(d->file.get()) != 0)
         return failure(ExportStep::Flush);
     return std::nullopt;
 }
@@ -422,15 +420,15 @@ std::optional<ExportError> ExportFile::sync()
 void ExportFile::restoreTimes()
 {
     const timespec times[2] = {{0, UTIME_OMIT}, d->modified};
-    [[maybe_unused]] const int restored = ::futimens(d->fd, times);
+    [[maybe_unused]] const int restored = ::futimens(d->file.get(), times);
 }
 
 std::optional<ExportError> ExportFile::close()
 {
-    if (d->fd < 0)
+    if (!d->file.isOpen())
         return std::nullopt;
-    if (::close(std::exchange(d->fd, -1)) != 0)
-        return failure(ExportStep::Close);
+    if (const int error = d->file.close())
+        return failure(ExportStep::Close, error);
     return std::nullopt;
 }
 

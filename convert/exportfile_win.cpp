@@ -1,9 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "convert/exportfile.h"
 
-#include "convert/devicepath_win.h"
+#include "nativefile/nativefile_win.h"
 
-#include <QDir>
 #include <QFileInfo>
 #include <QRandomGenerator>
 
@@ -17,14 +16,13 @@ namespace convert {
 
 namespace {
 
+using nativefile::at;
+using nativefile::Handle;
+using nativefile::nativeName;
+
 ExportError failure(ExportStep step, DWORD code = GetLastError())
 {
     return {step, int(code)};
-}
-
-std::wstring nativeName(const QString &path)
-{
-    return QDir::toNativeSeparators(path).toStdWString();
 }
 
 // What is at the path, looked at with no access at all so that nothing is
@@ -33,36 +31,22 @@ std::wstring nativeName(const QString &path)
 // folder on the path).
 std::optional<ExportError> probe(const std::wstring &name, bool &exists)
 {
-    if (isDevicePath(name))
+    if (nativefile::isDevicePath(name))
         return failure(ExportStep::NotRegularFile, 0);
-    const HANDLE handle =
-        CreateFileW(name.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                    nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
-    if (handle == INVALID_HANDLE_VALUE) {
+    const Handle probe(CreateFileW(name.c_str(), 0,
+                                   FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                   OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+    if (!probe.isOpen()) {
         const DWORD error = GetLastError();
         if (error != ERROR_FILE_NOT_FOUND)
             return failure(ExportStep::Open, error);
         exists = false;
         return std::nullopt;
     }
-    BY_HANDLE_FILE_INFORMATION info;
-    const bool regular = GetFileType(handle) == FILE_TYPE_DISK
-                         && GetFileInformationByHandle(handle, &info)
-                         && !(info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY);
-    CloseHandle(handle);
-    if (!regular)
+    if (!nativefile::isDiskFile(probe.get()))
         return failure(ExportStep::NotRegularFile, 0);
     exists = true;
     return std::nullopt;
-}
-
-// The position of a positioned read or write on a synchronous handle.
-OVERLAPPED at(qint64 offset)
-{
-    OVERLAPPED position{};
-    position.Offset = DWORD(quint64(offset) & 0xFFFFFFFF);
-    position.OffsetHigh = DWORD(quint64(offset) >> 32);
-    return position;
 }
 
 // What a system that cannot reserve space answers: Wine, for one, does not
@@ -79,7 +63,7 @@ struct ExportFile::Private {
     QString path;
     std::wstring target;
     std::wstring temporary; // the temporary file's name, while there is one
-    HANDLE file = INVALID_HANDLE_VALUE;
+    Handle file;
     bool exists = false;
     bool inPlace = false;
     DWORD attributes = INVALID_FILE_ATTRIBUTES; // of the file to replace
@@ -93,9 +77,9 @@ struct ExportFile::Private {
             const std::wstring name =
                 nativeName(folder + QStringLiteral("/.vemdra-export-")
                            + QString::number(QRandomGenerator::global()->generate(), 16));
-            file = CreateFileW(name.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
-                               FILE_ATTRIBUTE_NORMAL, nullptr);
-            if (file != INVALID_HANDLE_VALUE) {
+            file.adopt(CreateFileW(name.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                                   FILE_ATTRIBUTE_NORMAL, nullptr));
+            if (file.isOpen()) {
                 temporary = name;
                 return true;
             }
@@ -110,12 +94,12 @@ struct ExportFile::Private {
     // shares it.
     bool openInPlace()
     {
-        file = CreateFileW(target.c_str(), GENERIC_READ | GENERIC_WRITE,
-                           FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                           OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-        if (file == INVALID_HANDLE_VALUE)
+        file.adopt(CreateFileW(target.c_str(), GENERIC_READ | GENERIC_WRITE,
+                               FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                               OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+        if (!file.isOpen())
             return false;
-        if (!GetFileTime(file, nullptr, nullptr, &modified))
+        if (!GetFileTime(file.get(), nullptr, nullptr, &modified))
             modified = {};
         inPlace = true;
         return true;
@@ -123,8 +107,8 @@ struct ExportFile::Private {
 
     void dropTemporary()
     {
-        if (file != INVALID_HANDLE_VALUE)
-            CloseHandle(std::exchange(file, INVALID_HANDLE_VALUE));
+        if (file.isOpen())
+            file.close();
         if (!temporary.empty())
             DeleteFileW(std::exchange(temporary, std::wstring()).c_str());
     }
@@ -172,7 +156,7 @@ std::optional<ExportError> ExportFile::writeAt(qint64 offset, QByteArrayView byt
         const DWORD chunk = DWORD(std::min<qsizetype>(left, 1 << 30));
         OVERLAPPED position = at(offset);
         DWORD n = 0;
-        if (!WriteFile(d->file, data, chunk, &n, &position))
+        if (!WriteFile(d->file.get(), data, chunk, &n, &position))
             return failure(ExportStep::Write);
         if (n == 0)
             return failure(ExportStep::Write, 0);
@@ -185,7 +169,7 @@ std::optional<ExportError> ExportFile::writeAt(qint64 offset, QByteArrayView byt
 
 std::optional<ExportError> ExportFile::replace()
 {
-    if (!FlushFileBuffers(d->file))
+    if (!FlushFileBuffers(d->file.get()))
         return failure(ExportStep::Flush);
     if (auto failed = close())
         return failed;
@@ -218,7 +202,7 @@ std::optional<ExportError> ExportFile::openInPlaceInstead(const ExportError &ref
 std::optional<ExportError> ExportFile::readAll(QByteArray &content, qint64 limit)
 {
     LARGE_INTEGER size;
-    if (!GetFileSizeEx(d->file, &size))
+    if (!GetFileSizeEx(d->file.get(), &size))
         return failure(ExportStep::Open);
     if (size.QuadPart > limit)
         return failure(ExportStep::Open, ERROR_FILE_TOO_LARGE);
@@ -233,7 +217,7 @@ std::optional<ExportError> ExportFile::readAll(QByteArray &content, qint64 limit
         }
         OVERLAPPED position = at(done);
         DWORD n = 0;
-        if (!ReadFile(d->file, content.data() + done, DWORD(content.size() - done), &n,
+        if (!ReadFile(d->file.get(), content.data() + done, DWORD(content.size() - done), &n,
                       &position)) {
             if (GetLastError() == ERROR_HANDLE_EOF)
                 break;
@@ -252,7 +236,8 @@ std::optional<ExportError> ExportFile::reserve(qint64 size)
     // The allocation, not the length: the file keeps its length.
     FILE_ALLOCATION_INFO allocation{};
     allocation.AllocationSize.QuadPart = size;
-    if (SetFileInformationByHandle(d->file, FileAllocationInfo, &allocation, sizeof allocation))
+    if (SetFileInformationByHandle(d->file.get(), FileAllocationInfo, &allocation,
+                                   sizeof allocation))
         return std::nullopt;
     // A system that cannot reserve space leaves it to the writes.
     const DWORD error = GetLastError();
@@ -265,18 +250,18 @@ std::optional<ExportError> ExportFile::truncate(qint64 size)
 {
     LARGE_INTEGER end;
     end.QuadPart = size;
-    if (!SetFilePointerEx(d->file, end, nullptr, FILE_BEGIN) || !SetEndOfFile(d->file))
+    if (!SetFilePointerEx(d->file.get(), end, nullptr, FILE_BEGIN) || !SetEndOfFile(d->file.get()))
         return failure(ExportStep::Write);
     // Space reserved past the end is given back where the system can.
     FILE_ALLOCATION_INFO allocation{};
     allocation.AllocationSize.QuadPart = size;
-    SetFileInformationByHandle(d->file, FileAllocationInfo, &allocation, sizeof allocation);
+    SetFileInformationByHandle(d->file.get(), FileAllocationInfo, &allocation, sizeof allocation);
     return std::nullopt;
 }
 
 std::optional<ExportError> ExportFile::sync()
 {
-    if (!FlushFileBuffers(d->file))
+    if (!FlushFileBuffers(d->file.get()))
         return failure(ExportStep::Flush);
     return std::nullopt;
 }
@@ -284,15 +269,15 @@ std::optional<ExportError> ExportFile::sync()
 void ExportFile::restoreTimes()
 {
     if (d->modified.dwLowDateTime || d->modified.dwHighDateTime)
-        SetFileTime(d->file, nullptr, nullptr, &d->modified);
+        SetFileTime(d->file.get(), nullptr, nullptr, &d->modified);
 }
 
 std::optional<ExportError> ExportFile::close()
 {
-    if (d->file == INVALID_HANDLE_VALUE)
+    if (!d->file.isOpen())
         return std::nullopt;
-    if (!CloseHandle(std::exchange(d->file, INVALID_HANDLE_VALUE)))
-        return failure(ExportStep::Close);
+    if (const DWORD error = d->file.close())
+        return failure(ExportStep::Close, error);
     return std::nullopt;
 }
 

@@ -10,7 +10,7 @@
 namespace savefile {
 
 // The step at which reading or writing a slot failed.
-enum class Failure {
+enum class SlotStep {
     NotRegularFile, // a folder, FIFO, device or socket; refused, never read or written
     Open,           // also a missing folder on the path, or no permission
     Read,
@@ -22,7 +22,7 @@ enum class Failure {
 };
 
 struct SlotError {
-    Failure failure;
+    SlotStep step;
     int code = 0; // the system's error code of that step; 0 when there is none
 };
 
@@ -56,7 +56,7 @@ struct SlotSwap {
 [[nodiscard]] SlotSwap swapSlot(const QString &path, int slot, const SlotBytes &bytes);
 
 // As writeSlot, but only if the slot still holds all eight bytes of
-// `expected`, read in the same open; otherwise Failure::Changed and nothing
+// `expected`, read in the same open; otherwise SlotStep::Changed and nothing
 // is written. A missing file is not created: it fails to open.
 [[nodiscard]] std::optional<SlotError>
 writeSlotIfHolds(const QString &path, int slot, const SlotBytes &expected, const SlotBytes &bytes);

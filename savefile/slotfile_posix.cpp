@@ -2,10 +2,9 @@
 #include "savefile/slotfile.h"
 #include "savefile/slotpatch.h"
 
-#include <QFile>
+#include "nativefile/nativefile_posix.h"
 
 #include <cerrno>
-#include <utility>
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -15,9 +14,12 @@ namespace savefile {
 
 namespace {
 
-SlotError systemError(Failure failure, int error)
+using nativefile::Descriptor;
+using nativefile::retryOnInterrupt;
+
+SlotError failure(SlotStep step, int code = errno)
 {
-    return {failure, error};
+    return {step, code};
 }
 
 std::optional<SlotError> refuseIrregular(const struct stat &info)
@@ -25,7 +27,7 @@ std::optional<SlotError> refuseIrregular(const struct stat &info)
     if (S_ISREG(info.st_mode))
         return std::nullopt;
     // A folder has an error code of its own; FIFOs, devices and sockets do not.
-    return SlotError{Failure::NotRegularFile, S_ISDIR(info.st_mode) ? EISDIR : 0};
+    return failure(SlotStep::NotRegularFile, S_ISDIR(info.st_mode) ? EISDIR : 0);
 }
 
 // Looks before opening: open() on a FIFO or a device could block or act on
@@ -35,7 +37,7 @@ std::optional<SlotError> checkPath(const QByteArray &name, bool &exists)
     struct stat info;
     if (::stat(name.constData(), &info) != 0) {
         if (errno != ENOENT)
-            return systemError(Failure::Open, errno);
+            return failure(SlotStep::Open);
         exists = false;
         return std::nullopt;
     }
@@ -43,49 +45,19 @@ std::optional<SlotError> checkPath(const QByteArray &name, bool &exists)
     return refuseIrregular(info);
 }
 
-// Owns one descriptor and closes it on every early return.
-class Descriptor {
-public:
-    Descriptor() = default;
-    ~Descriptor()
-    {
-        if (m_fd >= 0)
-            ::close(m_fd);
-    }
-    Descriptor(const Descriptor &) = delete;
-    Descriptor &operator=(const Descriptor &) = delete;
-
-    int get() const { return m_fd; }
-    void adopt(int fd) { m_fd = fd; }
-
-    // 0, or the error code of close(). Not retried: Linux releases the
-    // descriptor even when close() reports an error.
-    int close()
-    {
-        const int fd = std::exchange(m_fd, -1);
-        return ::close(fd) == 0 ? 0 : errno;
-    }
-
-private:
-    int m_fd = -1;
-};
-
 // Opens without blocking, so something that turned into a FIFO since
 // checkPath() cannot hang the window, then refuses whatever is not a
 // regular file after all.
 std::optional<SlotError> openRegular(const QByteArray &name, int flags, Descriptor &file)
 {
-    int fd;
-    do
-        fd = ::open(name.constData(), flags | O_NONBLOCK | O_NOCTTY | O_CLOEXEC, 0666);
-    while (fd < 0 && errno == EINTR);
-    if (fd < 0)
-        return systemError(Failure::Open, errno);
-    file.adopt(fd);
+    file.adopt(retryOnInterrupt(
+        [&] { return ::open(name.constData(), flags | O_NONBLOCK | O_NOCTTY | O_CLOEXEC, 0666); }));
+    if (!file.isOpen())
+        return failure(SlotStep::Open);
 
     struct stat info;
-    if (::fstat(fd, &info) != 0)
-        return systemError(Failure::Open, errno);
+    if (::fstat(file.get(), &info) != 0)
+        return failure(SlotStep::Open);
     return refuseIrregular(info);
 }
 
@@ -95,12 +67,12 @@ std::optional<SlotError> readBytes(int fd, int slot, SlotBytes &bytes, qint64 &c
 {
     count = 0;
     while (count < slotSize) {
-        const ssize_t n = ::pread(fd, bytes.data() + count, size_t(slotSize - count),
-                                  off_t(firstOffset(slot) + count));
-        if (n < 0 && errno == EINTR)
-            continue;
+        const ssize_t n = retryOnInterrupt([&] {
+            return ::pread(fd, bytes.data() + count, size_t(slotSize - count),
+                           off_t(firstOffset(slot) + count));
+        });
         if (n < 0)
-            return systemError(Failure::Read, errno);
+            return failure(SlotStep::Read);
         if (n == 0)
             break; // the end of the file
         count += n;
@@ -114,7 +86,7 @@ std::optional<SlotError> patchSlot(const QString &path, int slot, const SlotByte
                                    const BeforeWrite &first)
 {
     Q_ASSERT(isSlot(slot));
-    const QByteArray name = QFile::encodeName(path);
+    const QByteArray name = nativefile::nativeName(path);
     bool exists = true; // a missing file is created by O_CREAT below
     if (auto refused = checkPath(name, exists))
         return refused;
@@ -130,31 +102,29 @@ std::optional<SlotError> patchSlot(const QString &path, int slot, const SlotByte
         if (auto failed = readBytes(file.get(), slot, *first.before, count))
             return failed;
         if (first.expected && (count != slotSize || *first.before != *first.expected))
-            return SlotError{Failure::Changed, 0};
+            return failure(SlotStep::Changed, 0);
     }
 
     // All eight bytes in one positioned write, so that a full disk or a
     // file size limit shows up in its count.
-    ssize_t written;
-    do
-        written = ::pwrite(file.get(), bytes.data(), slotSize, off_t(firstOffset(slot)));
-    while (written < 0 && errno == EINTR);
+    const ssize_t written = retryOnInterrupt(
+        [&] { return ::pwrite(file.get(), bytes.data(), slotSize, off_t(firstOffset(slot))); });
     if (written < 0)
-        return systemError(Failure::Write, errno);
+        return failure(SlotStep::Write);
     if (written != slotSize)
-        return SlotError{Failure::ShortWrite, 0};
+        return failure(SlotStep::ShortWrite, 0);
 
     if (::fsync(file.get()) != 0)
-        return systemError(Failure::Flush, errno);
+        return failure(SlotStep::Flush);
     if (const int error = file.close())
-        return systemError(Failure::Close, error);
+        return failure(SlotStep::Close, error);
     return std::nullopt;
 }
 
 SlotRead readSlot(const QString &path, int slot)
 {
     Q_ASSERT(isSlot(slot));
-    const QByteArray name = QFile::encodeName(path);
+    const QByteArray name = nativefile::nativeName(path);
     bool exists = true;
     if (auto refused = checkPath(name, exists))
         return {{}, refused};
@@ -169,7 +139,7 @@ SlotRead readSlot(const QString &path, int slot)
     if (auto failed = readBytes(file.get(), slot, result.bytes, count))
         return {{}, failed};
     if (const int error = file.close())
-        return {{}, systemError(Failure::Close, error)};
+        return {{}, failure(SlotStep::Close, error)};
     return result;
 }
 

@@ -2,12 +2,9 @@
 #include "savefile/slotfile.h"
 #include "savefile/slotpatch.h"
 
-#include "convert/devicepath_win.h"
-
-#include <QDir>
+#include "nativefile/nativefile_win.h"
 
 #include <string>
-#include <utility>
 
 #include <windows.h>
 
@@ -15,53 +12,23 @@ namespace savefile {
 
 namespace {
 
+using nativefile::at;
+using nativefile::Handle;
+
 // The game may hold the save file open: let it read, write and even delete
 // it while Vemdra has it open.
 constexpr DWORD shareAll = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
 
-std::wstring nativeName(const QString &path)
+SlotError failure(SlotStep step, DWORD code = GetLastError())
 {
-    return QDir::toNativeSeparators(path).toStdWString();
+    return {step, int(code)};
 }
-
-SlotError systemError(Failure failure, DWORD error = GetLastError())
-{
-    return {failure, int(error)};
-}
-
-// Owns one handle and closes it on every early return.
-class Handle {
-public:
-    explicit Handle(HANDLE handle = INVALID_HANDLE_VALUE) : m_handle(handle) {}
-    ~Handle()
-    {
-        if (isOpen())
-            CloseHandle(m_handle);
-    }
-    Handle(const Handle &) = delete;
-    Handle &operator=(const Handle &) = delete;
-
-    bool isOpen() const { return m_handle != INVALID_HANDLE_VALUE; }
-    HANDLE get() const { return m_handle; }
-    void adopt(HANDLE handle) { m_handle = handle; }
-
-    // 0, or the error code of CloseHandle().
-    DWORD close()
-    {
-        return CloseHandle(std::exchange(m_handle, INVALID_HANDLE_VALUE)) ? 0 : GetLastError();
-    }
-
-private:
-    HANDLE m_handle;
-};
 
 // Only a file on a disk: not a folder, a device (CON, NUL, COM1) or a pipe.
 std::optional<SlotError> refuseIrregular(HANDLE file)
 {
-    BY_HANDLE_FILE_INFORMATION info;
-    if (GetFileType(file) != FILE_TYPE_DISK || !GetFileInformationByHandle(file, &info)
-        || (info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
-        return SlotError{Failure::NotRegularFile, 0};
+    if (!nativefile::isDiskFile(file))
+        return failure(SlotStep::NotRegularFile, 0);
     return std::nullopt;
 }
 
@@ -70,14 +37,14 @@ std::optional<SlotError> refuseIrregular(HANDLE file)
 // when nothing is there yet.
 std::optional<SlotError> checkPath(const std::wstring &name, bool &exists)
 {
-    if (convert::isDevicePath(name))
-        return SlotError{Failure::NotRegularFile, 0};
+    if (nativefile::isDevicePath(name))
+        return failure(SlotStep::NotRegularFile, 0);
     const Handle probe(CreateFileW(name.c_str(), 0, shareAll, nullptr, OPEN_EXISTING,
                                    FILE_FLAG_BACKUP_SEMANTICS, nullptr));
     if (!probe.isOpen()) {
         const DWORD error = GetLastError();
         if (error != ERROR_FILE_NOT_FOUND)
-            return systemError(Failure::Open, error);
+            return failure(SlotStep::Open, error);
         exists = false;
         return std::nullopt;
     }
@@ -91,17 +58,9 @@ std::optional<SlotError> openRegular(const std::wstring &name, DWORD access, DWO
     HANDLE handle = CreateFileW(name.c_str(), access, shareAll, nullptr, disposition,
                                 FILE_ATTRIBUTE_NORMAL, nullptr);
     if (handle == INVALID_HANDLE_VALUE)
-        return systemError(Failure::Open);
+        return failure(SlotStep::Open);
     file.adopt(handle);
     return refuseIrregular(handle);
-}
-
-OVERLAPPED at(qint64 offset)
-{
-    OVERLAPPED position{};
-    position.Offset = DWORD(offset);
-    position.OffsetHigh = DWORD(quint64(offset) >> 32);
-    return position;
 }
 
 // Reads the slot's bytes into `bytes` and sets `count` to how many of
@@ -116,7 +75,7 @@ std::optional<SlotError> readBytes(HANDLE file, int slot, SlotBytes &bytes, qint
             const DWORD error = GetLastError();
             if (error == ERROR_HANDLE_EOF)
                 break; // the end of the file
-            return systemError(Failure::Read, error);
+            return failure(SlotStep::Read, error);
         }
         if (n == 0)
             break;
@@ -131,7 +90,7 @@ std::optional<SlotError> patchSlot(const QString &path, int slot, const SlotByte
                                    const BeforeWrite &first)
 {
     Q_ASSERT(isSlot(slot));
-    const std::wstring name = nativeName(path);
+    const std::wstring name = nativefile::nativeName(path);
     bool exists = true;
     if (auto refused = checkPath(name, exists))
         return refused;
@@ -140,7 +99,7 @@ std::optional<SlotError> patchSlot(const QString &path, int slot, const SlotByte
     // be (Wine run as root).
     const DWORD attributes = GetFileAttributesW(name.c_str());
     if (exists && attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY))
-        return SlotError{Failure::Open, int(ERROR_ACCESS_DENIED)};
+        return failure(SlotStep::Open, ERROR_ACCESS_DENIED);
 
     // Opened in place, never truncated: the file keeps every byte outside
     // the slot, its attributes and its other names.
@@ -154,7 +113,7 @@ std::optional<SlotError> patchSlot(const QString &path, int slot, const SlotByte
         if (auto failed = readBytes(file.get(), slot, *first.before, count))
             return failed;
         if (first.expected && (count != slotSize || *first.before != *first.expected))
-            return SlotError{Failure::Changed, 0};
+            return failure(SlotStep::Changed, 0);
     }
 
     // All eight bytes in one positioned write, so that a full disk shows up
@@ -162,21 +121,21 @@ std::optional<SlotError> patchSlot(const QString &path, int slot, const SlotByte
     OVERLAPPED position = at(firstOffset(slot));
     DWORD written = 0;
     if (!WriteFile(file.get(), bytes.data(), DWORD(slotSize), &written, &position))
-        return systemError(Failure::Write);
+        return failure(SlotStep::Write);
     if (written != DWORD(slotSize))
-        return SlotError{Failure::ShortWrite, 0};
+        return failure(SlotStep::ShortWrite, 0);
 
     if (!FlushFileBuffers(file.get()))
-        return systemError(Failure::Flush);
+        return failure(SlotStep::Flush);
     if (const DWORD error = file.close())
-        return systemError(Failure::Close, error);
+        return failure(SlotStep::Close, error);
     return std::nullopt;
 }
 
 SlotRead readSlot(const QString &path, int slot)
 {
     Q_ASSERT(isSlot(slot));
-    const std::wstring name = nativeName(path);
+    const std::wstring name = nativefile::nativeName(path);
     bool exists = true;
     if (auto refused = checkPath(name, exists))
         return {{}, refused};
@@ -191,7 +150,7 @@ SlotRead readSlot(const QString &path, int slot)
     if (auto failed = readBytes(file.get(), slot, result.bytes, count))
         return {{}, failed};
     if (const DWORD error = file.close())
-        return {{}, systemError(Failure::Close, error)};
+        return {{}, failure(SlotStep::Close, error)};
     return result;
 }
 

@@ -17,9 +17,9 @@
 #include <sys/un.h>
 #include <unistd.h>
 
-using savefile::Failure;
+using savefile::SlotStep;
 
-Q_DECLARE_METATYPE(Failure)
+Q_DECLARE_METATYPE(SlotStep)
 
 namespace {
 
@@ -288,26 +288,27 @@ private slots:
     {
         QTest::addColumn<bool>("write");
         QTest::addColumn<QString>("kind");
-        QTest::addColumn<Failure>("failure");
+        QTest::addColumn<SlotStep>("step");
         QTest::addColumn<int>("code");
         for (const bool write : {false, true}) {
             const char *verb = write ? "writing" : "reading";
             QTest::addRow("%s a folder", verb)
-                << write << "folder" << Failure::NotRegularFile << EISDIR;
+                << write << "folder" << SlotStep::NotRegularFile << EISDIR;
             QTest::addRow("%s in a missing folder", verb)
-                << write << "missing folder" << Failure::Open << ENOENT;
+                << write << "missing folder" << SlotStep::Open << ENOENT;
             QTest::addRow("%s below a file", verb)
-                << write << "below a file" << Failure::Open << ENOTDIR;
+                << write << "below a file" << SlotStep::Open << ENOTDIR;
             QTest::addRow("%s a FIFO, without blocking", verb)
-                << write << "fifo" << Failure::NotRegularFile << 0;
-            QTest::addRow("%s a socket", verb) << write << "socket" << Failure::NotRegularFile << 0;
+                << write << "fifo" << SlotStep::NotRegularFile << 0;
+            QTest::addRow("%s a socket", verb)
+                << write << "socket" << SlotStep::NotRegularFile << 0;
         }
     }
     void refusesWhatCannotBeASaveFile()
     {
         QFETCH(bool, write);
         QFETCH(QString, kind);
-        QFETCH(Failure, failure);
+        QFETCH(SlotStep, step);
         QFETCH(int, code);
         QString target = path(kind);
         const QByteArray name = QFile::encodeName(target);
@@ -342,7 +343,7 @@ private slots:
             ::close(socketFd);
 
         QVERIFY(error);
-        QCOMPARE(error->failure, failure);
+        QCOMPARE(error->step, step);
         QCOMPARE(error->code, code);
         QCOMPARE(QFileInfo::exists(path(kind)) ? statOf(path(kind)).st_mode : 0, typeBefore);
         if (kind == "below a file")
@@ -351,22 +352,22 @@ private slots:
 
     // The child process ignores SIGXFSZ and limits its file size, so pwrite
     // fails or writes less; the parent sees the result through the exit code
-    // (failure + 1, 0 for none) and the error code through its output.
+    // (step + 1, 0 for none) and the error code through its output.
     void writeCutShortBySizeLimitIsAFailure_data()
     {
         QTest::addColumn<int>("limit");
-        QTest::addColumn<Failure>("failure");
+        QTest::addColumn<SlotStep>("step");
         QTest::addColumn<int>("code");
         QTest::addColumn<QByteArray>("slotAfter");
         QTest::newRow("a limit before the slot refuses the write")
-            << 1000 << Failure::Write << EFBIG << QByteArray(8, '\xEE');
+            << 1000 << SlotStep::Write << EFBIG << QByteArray(8, '\xEE');
         QTest::newRow("a limit inside the slot cuts the write short")
-            << 1728 << Failure::ShortWrite << 0 << QByteArray::fromHex("D5C5C8FDEEEEEEEE");
+            << 1728 << SlotStep::ShortWrite << 0 << QByteArray::fromHex("D5C5C8FDEEEEEEEE");
     }
     void writeCutShortBySizeLimitIsAFailure()
     {
         QFETCH(int, limit);
-        QFETCH(Failure, failure);
+        QFETCH(SlotStep, step);
         QFETCH(int, code);
         QFETCH(QByteArray, slotAfter);
         const QByteArray before(4096, '\xEE');
@@ -376,11 +377,11 @@ private slots:
             const auto error = savefile::writeSlot(path(), 1, slotBytes(marker));
             if (error)
                 codeOut = QByteArray::number(error->code);
-            return error ? 1 + int(error->failure) : 0;
+            return error ? 1 + int(error->step) : 0;
         });
 
         QVERIFY(child.exited);
-        QCOMPARE(child.code, 1 + int(failure));
+        QCOMPARE(child.code, 1 + int(step));
         QCOMPARE(child.output.toInt(), code);
         QByteArray expected = before;
         expected.replace(1724, 8, slotAfter);
@@ -405,17 +406,17 @@ private slots:
         QTest::addColumn<int>("size");
         QTest::addColumn<QByteArray>("expected");
         QTest::addColumn<bool>("written");
-        QTest::addColumn<Failure>("failure");
+        QTest::addColumn<SlotStep>("step");
         QTest::addColumn<int>("code");
-        QTest::newRow("the slot holds them") << marker << 4096 << marker << true << Failure{} << 0;
+        QTest::newRow("the slot holds them") << marker << 4096 << marker << true << SlotStep{} << 0;
         QTest::newRow("one byte changed since")
             << marker << 4096 << QByteArray::fromHex("D5C5C8FD41420044") << false
-            << Failure::Changed << 0;
+            << SlotStep::Changed << 0;
         QTest::newRow("the file ends inside the slot")
             << marker.left(4) << 1792 << QByteArray::fromHex("D5C5C8FD00000000") << false
-            << Failure::Changed << 0;
+            << SlotStep::Changed << 0;
         QTest::newRow("the file is gone, and stays gone")
-            << QByteArray() << 0 << marker << false << Failure::Open << ENOENT;
+            << QByteArray() << 0 << marker << false << SlotStep::Open << ENOENT;
     }
     void writesOnlyOverTheExpectedBytes()
     {
@@ -423,7 +424,7 @@ private slots:
         QFETCH(int, size);
         QFETCH(QByteArray, expected);
         QFETCH(bool, written);
-        QFETCH(Failure, failure);
+        QFETCH(SlotStep, step);
         QFETCH(int, code);
         QByteArray before(size, '\xEE');
         before.replace(1788, slot.size(), slot);
@@ -435,7 +436,7 @@ private slots:
 
         QCOMPARE(bool(error), !written);
         if (error) {
-            QCOMPARE(error->failure, failure);
+            QCOMPARE(error->step, step);
             QCOMPARE(error->code, code);
         }
         if (slot.isNull()) {

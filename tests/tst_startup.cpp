@@ -23,7 +23,7 @@ private slots:
             [&](QByteArray &) {
                 prepareProcess();
                 const auto error = savefile::writeSlot(path, 1, savefile::SlotBytes{0xD5, 0xC5});
-                return error && error->failure == savefile::Failure::Write && error->code == EFBIG
+                return error && error->step == savefile::SlotStep::Write && error->code == EFBIG
                            ? 0
                            : 1;
             },

@@ -13,9 +13,9 @@
 #include <windows.h>
 
 using convert::ExportStep;
-using savefile::Failure;
+using savefile::SlotStep;
 
-Q_DECLARE_METATYPE(Failure)
+Q_DECLARE_METATYPE(SlotStep)
 Q_DECLARE_METATYPE(ExportStep)
 
 namespace {
@@ -109,7 +109,7 @@ private slots:
             expected.replace(1788, 8, QByteArray::fromHex("D5C5C8FD00000000"));
         } else {
             QVERIFY(error);
-            QCOMPARE(error->failure, Failure::Open);
+            QCOMPARE(error->step, SlotStep::Open);
             QCOMPARE(error->code, int(ERROR_SHARING_VIOLATION));
         }
         QCOMPARE(contents(path()), expected);
@@ -118,20 +118,20 @@ private slots:
     void slotFileRefusals_data()
     {
         QTest::addColumn<QString>("target");
-        QTest::addColumn<Failure>("failure");
+        QTest::addColumn<SlotStep>("step");
         QTest::addColumn<int>("code");
         QTest::newRow("a read-only file")
-            << "read-only" << Failure::Open << int(ERROR_ACCESS_DENIED);
-        QTest::newRow("a folder") << "folder" << Failure::NotRegularFile << 0;
-        QTest::newRow("the console") << "CON" << Failure::NotRegularFile << 0;
-        QTest::newRow("the null device") << "\\\\.\\NUL" << Failure::NotRegularFile << 0;
+            << "read-only" << SlotStep::Open << int(ERROR_ACCESS_DENIED);
+        QTest::newRow("a folder") << "folder" << SlotStep::NotRegularFile << 0;
+        QTest::newRow("the console") << "CON" << SlotStep::NotRegularFile << 0;
+        QTest::newRow("the null device") << "\\\\.\\NUL" << SlotStep::NotRegularFile << 0;
         QTest::newRow("a missing folder")
-            << "missing" << Failure::Open << int(ERROR_PATH_NOT_FOUND);
+            << "missing" << SlotStep::Open << int(ERROR_PATH_NOT_FOUND);
     }
     void slotFileRefusals()
     {
         QFETCH(QString, target);
-        QFETCH(Failure, failure);
+        QFETCH(SlotStep, step);
         QFETCH(int, code);
         QString file = target;
         if (target == "read-only") {
@@ -146,14 +146,14 @@ private slots:
         }
         const auto error = savefile::writeSlot(file, 1, name);
         QVERIFY(error);
-        QCOMPARE(error->failure, failure);
+        QCOMPARE(error->step, step);
         QCOMPARE(error->code, code);
         if (target == "read-only") {
             QCOMPARE(contents(file), QByteArray(2048, '\xEE'));
             const savefile::SlotRead read = savefile::readSlot(file, 1);
             QVERIFY(!read.error);
         } else if (target != "missing") {
-            QCOMPARE(savefile::readSlot(file, 1).error->failure, failure);
+            QCOMPARE(savefile::readSlot(file, 1).error->step, step);
         }
     }
 

@@ -45,8 +45,8 @@ void frmMain::setUpRenaming()
     QAction *exitSeparator = fileItems.at(fileItems.indexOf(ui->mnu_exit) - 1);
     ui->mnu_file->insertActions(exitSeparator, actions);
     ui->mnu_file->insertSeparator(m_nameAsText);
-    ui->tab2->setContextMenuPolicy(Qt::ActionsContextMenu);
-    ui->tab2->addActions(actions);
+    ui->saveFilePage->setContextMenuPolicy(Qt::ActionsContextMenu);
+    ui->saveFilePage->addActions(actions);
     auto *filter = new HexBoxFilter(
         [this](QLineEdit *box, const QString &text) { return pasteCodeLine(box, text); }, actions,
         this);
@@ -62,10 +62,11 @@ void frmMain::setUpRenaming()
     updateRenamingActions();
 }
 
-// Both act on page 2 only, so Ctrl+Z and F2 mean nothing on the other pages.
+// Both act on the save-file page only, so Ctrl+Z and F2 mean nothing on
+// the other pages.
 void frmMain::updateRenamingActions()
 {
-    const bool onPage = ui->SSTab1->currentIndex() == 2;
+    const bool onPage = ui->SSTab1->currentWidget() == ui->saveFilePage;
     m_nameAsText->setEnabled(onPage);
     m_takeBack->setEnabled(onPage && !m_slotWrites.empty());
 }

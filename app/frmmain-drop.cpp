@@ -40,7 +40,8 @@ QString refusalOfDroppedFile(const QUrl &url)
 QString frmMain::droppedSaveFile(const QDropEvent &event) const
 {
     // Only as a copy: a file manager may delete the source of a move.
-    if (ui->SSTab1->currentIndex() != 2 || !(event.possibleActions() & Qt::CopyAction))
+    if (ui->SSTab1->currentWidget() != ui->saveFilePage
+        || !(event.possibleActions() & Qt::CopyAction))
         return {};
     const QList<QUrl> urls = event.mimeData()->urls();
     if (urls.size() != 1 || !urls[0].isLocalFile())

@@ -11,17 +11,17 @@
 
 namespace {
 
-QStringView saveFileErrorSentence(const savefile::SlotError &error)
+QStringView saveFileErrorSentence(savefile::SlotStep step)
 {
-    switch (error.failure) {
-    case savefile::Failure::NotRegularFile: return messages::saveFileNotRegular;
-    case savefile::Failure::Open: return messages::saveFileOpenFailed;
-    case savefile::Failure::Read: return messages::saveFileReadFailed;
-    case savefile::Failure::Write: return messages::saveFileWriteFailed;
-    case savefile::Failure::ShortWrite: return messages::saveFileShortWrite;
-    case savefile::Failure::Flush: return messages::saveFileFlushFailed;
-    case savefile::Failure::Close: return messages::saveFileCloseFailed;
-    case savefile::Failure::Changed: return messages::saveFileChanged;
+    switch (step) {
+    case savefile::SlotStep::NotRegularFile: return messages::saveFileNotRegular;
+    case savefile::SlotStep::Open: return messages::saveFileOpenFailed;
+    case savefile::SlotStep::Read: return messages::saveFileReadFailed;
+    case savefile::SlotStep::Write: return messages::saveFileWriteFailed;
+    case savefile::SlotStep::ShortWrite: return messages::saveFileShortWrite;
+    case savefile::SlotStep::Flush: return messages::saveFileFlushFailed;
+    case savefile::SlotStep::Close: return messages::saveFileCloseFailed;
+    case savefile::SlotStep::Changed: return messages::saveFileChanged;
     }
     return messages::saveFileOpenFailed;
 }
@@ -38,7 +38,7 @@ void frmMain::ReadNameSlot(const QString &path, int slot)
             box->clear();
             box->setToolTip(QString());
         }
-        showFileError(saveFileErrorSentence(*read.error), path, read.error->code);
+        showFileError(saveFileErrorSentence(read.error->step), path, read.error->code);
         return;
     }
     const savefile::CellNames names = savefile::decodeNameCells(read.bytes, m_codec);
@@ -57,7 +57,7 @@ void frmMain::WriteNameSlot(const QString &path, int slot)
     // taken back.
     const savefile::SlotSwap swap = savefile::swapSlot(path, slot, bytes);
     if (swap.error) {
-        showFileError(saveFileErrorSentence(*swap.error), path, swap.error->code);
+        showFileError(saveFileErrorSentence(swap.error->step), path, swap.error->code);
         return;
     }
     m_slotWrites.push_back({path, slot, swap.before, bytes});
@@ -74,7 +74,7 @@ void frmMain::takeBackLastWrite()
         return;
     const SlotWrite last = m_slotWrites.back();
     const auto error = savefile::writeSlotIfHolds(last.path, last.slot, last.written, last.before);
-    if (error && error->failure == savefile::Failure::Changed) {
+    if (error && error->step == savefile::SlotStep::Changed) {
         m_slotWrites.pop_back();
         updateRenamingActions();
         showError(messages::takeBackChanged.toString().arg(QDir::toNativeSeparators(last.path),
@@ -82,7 +82,7 @@ void frmMain::takeBackLastWrite()
         return;
     }
     if (error) {
-        showFileError(saveFileErrorSentence(*error), last.path, error->code);
+        showFileError(saveFileErrorSentence(error->step), last.path, error->code);
         return;
     }
     m_slotWrites.pop_back();
