@@ -34,6 +34,13 @@ QString NameOnlyIconProvider::type(const QFileInfo &info) const
         return QStringLiteral("文件夹");
     if (!info.isFile())
         return QStringLiteral("特殊文件");
-    const QString comment = typeByName(info).comment();
-    return comment.isEmpty() ? QStringLiteral("文件") : comment;
+    // Qt reads a type's comment, in the program's language, afresh each time.
+    const QMimeType mime = typeByName(info);
+    const QMutexLocker lock(&m_lock);
+    auto known = m_comments.constFind(mime.name());
+    if (known == m_comments.cend()) {
+        const QString comment = mime.comment();
+        known = m_comments.insert(mime.name(), comment.isEmpty() ? QStringLiteral("文件") : comment);
+    }
+    return *known;
 }

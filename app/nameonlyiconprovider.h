@@ -28,4 +28,5 @@ private:
     mutable QString m_lastName;
     mutable QMimeType m_lastType;
     mutable QHash<QString, QIcon> m_icons; // by icon name; "" for folders
+    mutable QHash<QString, QString> m_comments; // by MIME type name
 };
