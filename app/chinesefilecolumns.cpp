@@ -16,7 +16,7 @@ QVariant ChineseFileColumns::data(const QModelIndex &index, int role) const
 {
     const auto *files = qobject_cast<const QFileSystemModel *>(sourceModel());
     if (role != Qt::DisplayRole || !files)
-        return QIdentityProxyModel::data(index, role);
+        return SortedFileRows::data(index, role);
     const QModelIndex file = mapToSource(index);
     switch (index.column()) {
     case sizeColumn:
@@ -26,5 +26,5 @@ QVariant ChineseFileColumns::data(const QModelIndex &index, int role) const
         return QLocale().formattedDataSize(files->size(file));
     case dateColumn: return QLocale().toString(files->lastModified(file), QLocale::ShortFormat);
     }
-    return QIdentityProxyModel::data(index, role);
+    return SortedFileRows::data(index, role);
 }
