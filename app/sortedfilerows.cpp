@@ -134,7 +134,12 @@ void SortedFileRows::measure(File &file, const QModelIndex &source) const
     else if (m_column == dateColumn)
         file.number = m_files->lastModified(source).toMSecsSinceEpoch();
     else if (m_column == typeColumn)
-        file.type = m_files->type(source);
+        file.type = fileType(source);
+}
+
+QString SortedFileRows::fileType(const QModelIndex &source) const
+{
+    return m_files->type(source);
 }
 
 bool SortedFileRows::before(const File *a, const File *b) const

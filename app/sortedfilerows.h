@@ -38,6 +38,10 @@ public:
     int columnCount(const QModelIndex &parent = {}) const override;
     void sort(int column, Qt::SortOrder order = Qt::AscendingOrder) override;
 
+protected:
+    // The words for a file's type, as the type column shows them.
+    virtual QString fileType(const QModelIndex &source) const;
+
 private:
     // One listed file, with what ordering it needs.
     struct File {
