@@ -17,12 +17,18 @@ constexpr int dateColumn = 3;
 // No column: Qt's model then keeps its rows in the order it found them.
 constexpr int unsorted = -1;
 
+// The most files shown in one go, a few milliseconds' work; Qt's model
+// may add ten times as many at once.
+constexpr std::size_t slice = 5000;
+
 } // namespace
 
 SortedFileRows::SortedFileRows(QObject *parent) : QAbstractProxyModel(parent)
 {
     m_collator.setNumericMode(true);
     m_collator.setCaseSensitivity(Qt::CaseInsensitive);
+    m_waiting.setSingleShot(true);
+    connect(&m_waiting, &QTimer::timeout, this, &SortedFileRows::showWaiting);
 }
 
 SortedFileRows::~SortedFileRows() = default;
@@ -73,49 +79,72 @@ SortedFileRows::Rows &SortedFileRows::rowsOf(const QModelIndex &sourceParent) co
     rows->sourceParent = sourceParent;
     rows->top = !sourceParent.isValid();
     readRows(*rows);
+    if (rows->waiting <= slice)
+        describeWaiting(*rows, slice);
+    else
+        m_waiting.start();
     reorder(*rows);
     m_rows.push_back(std::move(rows));
     return *m_rows.back();
 }
 
-// Reads which file each of the model's rows now is. Says whether the order
-// must be made again: files came or went, or changed what they are sorted
-// by. Files gone are kept, with no row in the model, until then.
+// Reads which file each of the model's rows now is. Files not seen before
+// wait to be shown. Says whether the order must be made again: files went,
+// or changed what they are sorted by. Files gone are kept, with no row in
+// the model, until then.
 bool SortedFileRows::readRows(Rows &rows) const
 {
     const QModelIndex parent = rows.sourceParent;
     const int count = m_files->rowCount(parent);
     std::vector<File *> bySource(count);
-    bool changed = rows.unordered;
+    std::size_t known = 0;
     for (int row = 0; row < count; ++row) {
         const QModelIndex index = m_files->index(row, nameColumn, parent);
-        auto known = rows.byNode.find(index.internalPointer());
-        if (known == rows.byNode.end()) {
-            known = rows.byNode.emplace(index.internalPointer(), describe(index)).first;
-            changed = true;
-        }
-        known->second.source = index;
-        bySource[row] = &known->second;
+        const auto file = rows.byNode.find(index.internalPointer());
+        if (file == rows.byNode.end())
+            continue;
+        file->second.source = index;
+        bySource[row] = &file->second;
+        ++known;
     }
     rows.bySource = std::move(bySource);
-    if (rows.byNode.size() != std::size_t(count)) {
+    rows.waiting = count - known;
+    if (rows.byNode.size() != known) {
         for (auto &[node, file] : rows.byNode) {
             const int row = file.source.row();
             if (row < 0 || row >= count || rows.bySource[row] != &file)
                 file.source = QModelIndex();
         }
-        changed = true;
+        rows.unordered = true;
     }
-    rows.unordered = changed;
-    return changed;
+    return rows.unordered;
 }
 
 // Drops the files gone from the model and orders the rest.
 void SortedFileRows::reorder(Rows &rows) const
 {
     std::erase_if(rows.byNode, [](const auto &entry) { return !entry.second.source.isValid(); });
-    rows.shown = rows.bySource;
+    rows.shown.clear();
+    std::copy_if(rows.bySource.begin(), rows.bySource.end(), std::back_inserter(rows.shown),
+                 [](const File *file) { return file; });
     order(rows);
+}
+
+std::vector<SortedFileRows::File *> SortedFileRows::describeWaiting(Rows &rows,
+                                                                    std::size_t most) const
+{
+    std::vector<File *> fresh;
+    for (std::size_t row = 0; row < rows.bySource.size() && fresh.size() < most; ++row) {
+        if (rows.bySource[row])
+            continue;
+        const QModelIndex index = m_files->index(int(row), nameColumn, rows.sourceParent);
+        const auto [file, isNew] = rows.byNode.emplace(index.internalPointer(), describe(index));
+        Q_ASSERT(isNew);
+        rows.bySource[row] = &file->second;
+        fresh.push_back(&file->second);
+    }
+    rows.waiting -= fresh.size();
+    return fresh;
 }
 
 SortedFileRows::File SortedFileRows::describe(const QModelIndex &source) const
@@ -188,7 +217,8 @@ QModelIndex SortedFileRows::mapFromSource(const QModelIndex &source) const
     if (!source.isValid())
         return {};
     Rows &rows = rowsOf(source.parent());
-    return createIndex(rows.bySource[source.row()]->row, source.column(), &rows);
+    const File *file = rows.bySource[source.row()];
+    return file ? createIndex(file->row, source.column(), &rows) : QModelIndex();
 }
 
 QModelIndex SortedFileRows::index(int row, int column, const QModelIndex &parent) const
@@ -227,8 +257,10 @@ void SortedFileRows::sort(int column, Qt::SortOrder order)
     m_column = column;
     m_order = order;
     for (const auto &rows : m_rows) {
-        for (File *file : rows->bySource)
-            measure(*file, file->source);
+        for (File *file : rows->bySource) {
+            if (file)
+                measure(*file, file->source);
+        }
         this->order(*rows);
     }
     restoreLayout();
@@ -264,15 +296,17 @@ void SortedFileRows::sourceLayoutChanged()
     bool changed = false;
     for (const auto &rows : m_rows)
         changed = (!rows->top && !rows->sourceParent.isValid()) || readRows(*rows) || changed;
-    if (!changed)
-        return;
-    saveLayout();
-    forgetRemovedFolders();
-    for (const auto &rows : m_rows) {
-        if (rows->unordered)
-            reorder(*rows);
+    if (changed) {
+        saveLayout();
+        forgetRemovedFolders();
+        for (const auto &rows : m_rows) {
+            if (rows->unordered)
+                reorder(*rows);
+        }
+        restoreLayout();
     }
-    restoreLayout();
+    for (std::size_t i = 0; i < m_rows.size(); ++i)
+        showSoon(*m_rows[i]);
 }
 
 void SortedFileRows::sourceRowsInserted(const QModelIndex &parent, int first, int last)
@@ -283,29 +317,49 @@ void SortedFileRows::sourceRowsInserted(const QModelIndex &parent, int first, in
         return;
     const int added = last - first + 1;
     // Qt's model adds its files at the end: rows after them are rare.
-    for (auto later = rows->bySource.begin() + first; later != rows->bySource.end(); ++later)
-        (*later)->source = m_files->index((*later)->source.row() + added, nameColumn, parent);
-    std::vector<File *> fresh;
-    for (int row = first; row <= last; ++row) {
-        const QModelIndex index = m_files->index(row, nameColumn, parent);
-        const auto [file, isNew] = rows->byNode.emplace(index.internalPointer(), describe(index));
-        Q_ASSERT(isNew);
-        fresh.push_back(&file->second);
+    for (auto later = rows->bySource.begin() + first; later != rows->bySource.end(); ++later) {
+        if (*later)
+            (*later)->source = m_files->index((*later)->source.row() + added, nameColumn, parent);
     }
-    rows->bySource.insert(rows->bySource.begin() + first, fresh.begin(), fresh.end());
+    rows->bySource.insert(rows->bySource.begin() + first, added, nullptr);
+    rows->waiting += added;
+    showSoon(*rows);
+}
 
-    // The new files are shown at the end, then moved into their places.
-    const auto count = rows->shown.size();
-    beginInsertRows(mapFromSource(parent), int(count), int(count) + added - 1);
-    rows->shown.insert(rows->shown.end(), fresh.begin(), fresh.end());
-    number(rows->shown, count);
+void SortedFileRows::showSoon(Rows &rows)
+{
+    if (rows.waiting > slice)
+        m_waiting.start();
+    else if (rows.waiting > 0)
+        show(rows, describeWaiting(rows, slice));
+}
+
+void SortedFileRows::showWaiting()
+{
+    // Showing files may make rows for other folders: no iterators here.
+    for (std::size_t i = 0; i < m_rows.size(); ++i) {
+        Rows &rows = *m_rows[i];
+        if (rows.waiting > 0)
+            show(rows, describeWaiting(rows, slice));
+        if (rows.waiting > 0)
+            m_waiting.start();
+    }
+}
+
+// Shows `fresh` files at the end, then moves them into their places.
+void SortedFileRows::show(Rows &rows, const std::vector<File *> &fresh)
+{
+    const auto count = rows.shown.size();
+    beginInsertRows(mapFromSource(rows.sourceParent), int(count), int(count + fresh.size()) - 1);
+    rows.shown.insert(rows.shown.end(), fresh.begin(), fresh.end());
+    number(rows.shown, count);
     endInsertRows();
     saveLayout();
     const auto less = [this](const File *a, const File *b) { return before(a, b); };
-    const auto middle = rows->shown.begin() + qsizetype(count);
-    std::sort(middle, rows->shown.end(), less);
-    std::inplace_merge(rows->shown.begin(), middle, rows->shown.end(), less);
-    number(rows->shown);
+    const auto middle = rows.shown.begin() + qsizetype(count);
+    std::sort(middle, rows.shown.end(), less);
+    std::inplace_merge(rows.shown.begin(), middle, rows.shown.end(), less);
+    number(rows.shown);
     restoreLayout();
 }
 
@@ -315,8 +369,10 @@ void SortedFileRows::sourceRowsAboutToBeRemoved(const QModelIndex &parent, int f
     if (!rows)
         return;
     std::vector<int> gone;
-    for (int row = first; row <= last; ++row)
-        gone.push_back(rows->bySource[row]->row);
+    for (int row = first; row <= last; ++row) {
+        if (const File *file = rows->bySource[row])
+            gone.push_back(file->row);
+    }
     std::sort(gone.begin(), gone.end(), std::greater<>());
     const QModelIndex proxyParent = mapFromSource(parent);
     // Rows next to each other here go in one step, from the bottom up.
@@ -340,13 +396,18 @@ void SortedFileRows::sourceRowsRemoved(const QModelIndex &parent, int first, int
         const auto from = rows->bySource.begin() + first;
         const auto to = rows->bySource.begin() + last + 1;
         std::vector<const void *> nodes;
-        std::transform(from, to, std::back_inserter(nodes),
-                       [](const File *file) { return file->source.internalPointer(); });
+        for (auto file = from; file != to; ++file) {
+            if (*file)
+                nodes.push_back((*file)->source.internalPointer());
+        }
+        rows->waiting -= std::size_t(to - from) - nodes.size();
         rows->bySource.erase(from, to);
         for (const void *node : nodes)
             rows->byNode.erase(node);
-        for (std::size_t row = first; row < rows->bySource.size(); ++row)
-            rows->bySource[row]->source = m_files->index(int(row), nameColumn, parent);
+        for (std::size_t row = first; row < rows->bySource.size(); ++row) {
+            if (File *file = rows->bySource[row])
+                file->source = m_files->index(int(row), nameColumn, parent);
+        }
     }
     forgetRemovedFolders();
 }
@@ -369,6 +430,8 @@ void SortedFileRows::sourceDataChanged(const QModelIndex &topLeft,
     int bottom = -1;
     for (int row = topLeft.row(); row <= bottomRight.row(); ++row) {
         File *file = rows->bySource[row];
+        if (!file)
+            continue; // not shown yet
         top = std::min(top, file->row);
         bottom = std::max(bottom, file->row);
         // Qt's model reshuffles its rows after such news: the order is
@@ -378,6 +441,8 @@ void SortedFileRows::sourceDataChanged(const QModelIndex &topLeft,
         rows->unordered = rows->unordered || file->folder != was.folder
                           || file->number != was.number || file->type != was.type;
     }
+    if (top > bottom)
+        return;
     emit dataChanged(createIndex(top, topLeft.column(), rows),
                      createIndex(bottom, bottomRight.column(), rows), roles);
 }

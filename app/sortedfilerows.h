@@ -4,6 +4,7 @@
 #include <QAbstractProxyModel>
 #include <QCollator>
 #include <QPersistentModelIndex>
+#include <QTimer>
 
 #include <memory>
 #include <unordered_map>
@@ -21,7 +22,8 @@ class QFileSystemModel;
 // Here the model keeps its rows unsorted, and this proxy keeps the order:
 // each file's collation key is made once, new files are merged in, and
 // when the model reshuffles its rows the order stays and only the row
-// numbers are looked up again.
+// numbers are looked up again. A big batch of new files is shown a slice
+// at a time, the window answering in between.
 class SortedFileRows : public QAbstractProxyModel {
 public:
     explicit SortedFileRows(QObject *parent = nullptr);
@@ -59,8 +61,9 @@ private:
         bool top = false;
         bool unordered = false; // the order must be made again
         std::unordered_map<const void *, File> byNode; // by Qt's own file node
-        std::vector<File *> bySource;
-        std::vector<File *> shown; // in order
+        std::vector<File *> bySource; // null: not shown yet
+        std::size_t waiting = 0;      // how many are not shown yet
+        std::vector<File *> shown;    // in order
     };
 
     Rows *findRows(const QModelIndex &sourceParent) const;
@@ -73,6 +76,11 @@ private:
     void order(Rows &rows) const;
     static void number(const std::vector<File *> &files, std::size_t from = 0);
     void forgetRemovedFolders();
+
+    std::vector<File *> describeWaiting(Rows &rows, std::size_t most) const;
+    void show(Rows &rows, const std::vector<File *> &fresh);
+    void showSoon(Rows &rows);
+    void showWaiting();
 
     void saveLayout();
     void restoreLayout();
@@ -89,6 +97,7 @@ private:
     int m_column = 0;
     Qt::SortOrder m_order = Qt::AscendingOrder;
     mutable std::vector<std::unique_ptr<Rows>> m_rows;
+    mutable QTimer m_waiting; // shows the next slice of files not shown yet
     // Across a layout change: the persistent rows and the files they show.
     QModelIndexList m_layoutRows;
     QList<QPersistentModelIndex> m_layoutFiles;

@@ -114,6 +114,20 @@ private slots:
         QCOMPARE(folder.files.filePath(folder.rows.mapToSource(chosen)),
                  folder.dir.filePath("结果10.txt"));
     }
+
+    // Tens of thousands of files arrive at once and are shown in slices:
+    // in the end every one is there, in its place.
+    void bigFolderShownWhole()
+    {
+        Folder folder;
+        QStringList names;
+        for (int i = 12000; i > 0; --i) {
+            names.prepend(QStringLiteral("结果%1.txt").arg(i));
+            QVERIFY(create(folder.dir.filePath(names.front()), ""));
+        }
+        folder.open(names.size());
+        QCOMPARE(folder.names(), names);
+    }
 };
 
 QTEST_MAIN(tst_SortedFileRows)
