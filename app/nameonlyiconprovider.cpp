@@ -3,28 +3,9 @@
 
 #include <QFileInfo>
 
-QMimeType NameOnlyIconProvider::typeByName(const QFileInfo &info) const
-{
-    // The chooser asks for a file's icon and then for its type: one match
-    // of the name against the MIME globs serves both.
-    const QString name = info.fileName();
-    const QMutexLocker lock(&m_lock);
-    if (name != m_lastName) {
-        m_lastType = m_types.mimeTypeForFile(name, QMimeDatabase::MatchExtension);
-        m_lastName = name;
-    }
-    return m_lastType;
-}
-
 QIcon NameOnlyIconProvider::icon(const QFileInfo &info) const
 {
-    const bool folder = info.isDir();
-    const QString name = folder ? QString() : typeByName(info).iconName();
-    const QMutexLocker lock(&m_lock);
-    auto known = m_icons.constFind(name);
-    if (known == m_icons.cend())
-        known = m_icons.insert(name, folder ? icon(Folder) : QIcon::fromTheme(name, icon(File)));
-    return *known;
+    return info.isDir() ? m_types->folderIcon() : m_types->icon(info.fileName());
 }
 
 QString NameOnlyIconProvider::type(const QFileInfo &info) const
@@ -34,6 +15,10 @@ QString NameOnlyIconProvider::type(const QFileInfo &info) const
         return QStringLiteral("文件夹");
     if (!info.isFile())
         return QStringLiteral("特殊文件");
-    const QString comment = typeByName(info).comment();
-    return comment.isEmpty() ? QStringLiteral("文件") : comment;
+    return QStringLiteral("文件");
+}
+
+QString NameOnlyIconProvider::fileType(const QFileInfo &info) const
+{
+    return info.isFile() ? m_types->description(info.fileName()) : type(info);
 }

@@ -1,31 +1,25 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include "app/filetypes.h"
+
 #include <QFileIconProvider>
-#include <QHash>
-#include <QMimeDatabase>
-#include <QMutex>
+
+#include <memory>
 
 // Icons and type names for the file choosers, decided from a file's name
-// alone. Qt's own provider sniffs the contents of files it cannot place by
-// name, and reading one such file (/proc/kmsg, a file on a hung network
-// share) would stop the window for good.
-//
-// The chooser asks for the icon and type of every file it lists, on the
-// window's thread, so a theme icon is looked up once per icon name: each
-// lookup probes the theme's folders on disk.
+// alone (see filetypes.h). What Qt's file list asks for each file it lists
+// is cheap: a file's icon is matched when drawn, and the words for its
+// type, which Qt's list would keep for every file, are only a placeholder
+// there; the chooser's type column shows fileType() instead.
 class NameOnlyIconProvider : public QFileIconProvider {
 public:
     using QFileIconProvider::icon;
     QIcon icon(const QFileInfo &info) const override;
     QString type(const QFileInfo &info) const override;
+    // The words for a file's type, matched by name.
+    QString fileType(const QFileInfo &info) const;
 
 private:
-    QMimeType typeByName(const QFileInfo &info) const;
-
-    QMimeDatabase m_types;
-    mutable QMutex m_lock; // Qt may ask from its file-listing thread too
-    mutable QString m_lastName;
-    mutable QMimeType m_lastType;
-    mutable QHash<QString, QIcon> m_icons; // by icon name; "" for folders
+    const std::shared_ptr<FileTypes> m_types = std::make_shared<FileTypes>();
 };

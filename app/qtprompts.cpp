@@ -31,7 +31,7 @@ std::unique_ptr<QFileDialog> QtPrompts::fileDialog(QWidget *parent, QFileDialog:
         std::make_unique<ChooserDialog>(parent, title, proposedPath, chooserFilter(filter));
     dialog->setOption(QFileDialog::DontUseNativeDialog);
     dialog->setIconProvider(&m_icons);
-    dialog->setProxyModel(new ChineseFileColumns(dialog.get()));
+    dialog->setProxyModel(new ChineseFileColumns(&m_icons, dialog.get()));
     // Every row is one line of the same height: a big folder is laid out
     // at once rather than name by name.
     for (QListView *list : dialog->findChildren<QListView *>())

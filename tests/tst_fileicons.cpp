@@ -63,11 +63,12 @@ private slots:
             files << QFileInfo(path);
         }
         const NameOnlyIconProvider icons;
+        // An icon is looked up when it is drawn.
         for (qsizetype i = 0; i < suffixes.size(); ++i)
-            icons.icon(files[i]);
+            icons.icon(files[i]).pixmap(16);
         const int afterFirstOfEachKind = themeProbes;
         for (const QFileInfo &file : files)
-            icons.icon(file);
+            icons.icon(file).pixmap(16);
         QCOMPARE(themeProbes - afterFirstOfEachKind, 0);
     }
 };

@@ -13,6 +13,7 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTemporaryDir>
+#include <QMimeDatabase>
 #include <QTest>
 #include <QTimer>
 #include <QTreeView>
@@ -114,6 +115,9 @@ private slots:
         QTest::newRow("folder has no size") << "文件夹" << -1 << 1 << "";
         QTest::newRow("date") << "六.txt" << 6 << 3 << "2026/12/7 14:11";
         QTest::newRow("type of a folder") << "文件夹" << -1 << 2 << "文件夹";
+        QTest::newRow("type of a text file")
+            << "六.txt" << 6 << 2
+            << QMimeDatabase().mimeTypeForFile("六.txt", QMimeDatabase::MatchExtension).comment();
     }
     // Under LC_ALL=C.UTF-8, as every test runs: the system's language is
     // English.
