@@ -38,7 +38,7 @@ install_missing() {
 build() {
     local dir="$1" preset="$2"
     if [ ! -f "$dir/CMakeCache.txt" ]; then
-        (cd "$ROOT" && cmake --preset "$preset" -B "$dir")
+        (cd "$ROOT" && cmake --preset "$preset" -B "$(realpath -m "$dir")")
     fi
     cmake --build "$dir"
 }
