@@ -42,8 +42,13 @@ foreach(link IN LISTS found)
     file(COPY "${dll}" DESTINATION "${folder}")
 endforeach()
 
+# Stripping writes a time into each file: the build's, so that every
+# install of one build, the zip's and the installer's, is the same to the byte.
+file(TIMESTAMP "${VEMDRA_PROGRAM}" built "%s" UTC)
 file(GLOB_RECURSE programs "${folder}/*.exe" "${folder}/*.dll")
-execute_process(COMMAND "${VEMDRA_STRIP}" --strip-unneeded ${programs} COMMAND_ERROR_IS_FATAL ANY)
+execute_process(COMMAND "${CMAKE_COMMAND}" -E env SOURCE_DATE_EPOCH=${built}
+                        "${VEMDRA_STRIP}" --strip-unneeded ${programs}
+                COMMAND_ERROR_IS_FATAL ANY)
 
 execute_process(COMMAND "${VEMDRA_LICENSES_TOOL}" "${folder}" "${VEMDRA_QT_PREFIX}"
                         "${VEMDRA_QT_SOURCE_VERSION}" ${VEMDRA_MINGW_DLL_DIRS}
