@@ -33,12 +33,12 @@ install_missing() {
         apt-get install -y -qq --no-install-recommends "${missing[@]}" </dev/null
 }
 
-# Configures once, then builds only what changed: build DIR [CMAKE-OPTION...]
+# Configures once with a preset of CMakePresets.json, then builds only
+# what changed: build DIR PRESET
 build() {
-    local dir="$1"
-    shift
+    local dir="$1" preset="$2"
     if [ ! -f "$dir/CMakeCache.txt" ]; then
-        cmake -S "$ROOT" -B "$dir" -G Ninja "$@"
+        (cd "$ROOT" && cmake --preset "$preset" -B "$(realpath -m "$dir")")
     fi
     cmake --build "$dir"
 }
