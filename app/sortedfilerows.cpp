@@ -58,6 +58,13 @@ void SortedFileRows::setSourceModel(QAbstractItemModel *source)
             m_rows.clear();
             endResetModel();
         });
+        // The chooser deletes its model before its views.
+        connect(m_files, &QObject::destroyed, this, [this] {
+            beginResetModel();
+            m_files = nullptr;
+            m_rows.clear();
+            endResetModel();
+        });
     }
     endResetModel();
 }
@@ -214,7 +221,7 @@ QModelIndex SortedFileRows::mapToSource(const QModelIndex &proxy) const
 
 QModelIndex SortedFileRows::mapFromSource(const QModelIndex &source) const
 {
-    if (!source.isValid())
+    if (!source.isValid() || !m_files)
         return {};
     Rows &rows = rowsOf(source.parent());
     const File *file = rows.bySource[source.row()];
