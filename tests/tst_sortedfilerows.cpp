@@ -19,7 +19,7 @@ class tst_SortedFileRows : public QObject {
         NameOnlyIconProvider icons; // Qt's own reads files, a FIFO for ever
         QFileSystemModel files;
         SortedFileRows rows;
-        QModelIndex root;
+        QPersistentModelIndex root; // the folder may move among its neighbours
 
         Folder()
         {
