@@ -100,7 +100,8 @@ QString FileTypes::description(const QString &fileName) const
     auto known = m_descriptions.constFind(type.name());
     if (known == m_descriptions.cend()) {
         const QString words = type.comment();
-        known = m_descriptions.insert(type.name(), words.isEmpty() ? QStringLiteral("文件") : words);
+        known =
+            m_descriptions.insert(type.name(), words.isEmpty() ? QStringLiteral("文件") : words);
     }
     return *known;
 }

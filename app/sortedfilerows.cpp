@@ -422,13 +422,12 @@ void SortedFileRows::sourceRowsRemoved(const QModelIndex &parent, int first, int
 void SortedFileRows::forgetRemovedFolders()
 {
     // Rows kept for a folder that has gone would be found for the top.
-    std::erase_if(m_rows, [](const auto &rows) {
-        return !rows->top && !rows->sourceParent.isValid();
-    });
+    std::erase_if(m_rows,
+                  [](const auto &rows) { return !rows->top && !rows->sourceParent.isValid(); });
 }
 
-void SortedFileRows::sourceDataChanged(const QModelIndex &topLeft,
-                                       const QModelIndex &bottomRight, const QList<int> &roles)
+void SortedFileRows::sourceDataChanged(const QModelIndex &topLeft, const QModelIndex &bottomRight,
+                                       const QList<int> &roles)
 {
     Rows *rows = findRows(topLeft.parent());
     if (!rows)

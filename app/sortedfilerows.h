@@ -59,11 +59,11 @@ private:
     struct Rows {
         QPersistentModelIndex sourceParent; // invalid for the top
         bool top = false;
-        bool unordered = false; // the order must be made again
+        bool unordered = false;                        // the order must be made again
         std::unordered_map<const void *, File> byNode; // by Qt's own file node
-        std::vector<File *> bySource; // null: not shown yet
-        std::size_t waiting = 0;      // how many are not shown yet
-        std::vector<File *> shown;    // in order
+        std::vector<File *> bySource;                  // null: not shown yet
+        std::size_t waiting = 0;                       // how many are not shown yet
+        std::vector<File *> shown;                     // in order
     };
 
     Rows *findRows(const QModelIndex &sourceParent) const;

@@ -11,9 +11,9 @@
 #include <QLineEdit>
 #include <QListView>
 #include <QMessageBox>
+#include <QMimeDatabase>
 #include <QPushButton>
 #include <QTemporaryDir>
-#include <QMimeDatabase>
 #include <QTest>
 #include <QTimer>
 #include <QTreeView>

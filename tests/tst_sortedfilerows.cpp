@@ -53,9 +53,9 @@ class tst_SortedFileRows : public QObject {
     // A folder, then files by size in bytes.
     static bool fill(const QTemporaryDir &dir)
     {
-        const QList<std::pair<QString, int>> files{
-            {"结果1.txt", 5}, {"结果2.txt", 3}, {"结果10.txt", 3},
-            {"结果20.txt", 1}, {"结果100.txt", 0}, {"结果3.txt", 9}};
+        const QList<std::pair<QString, int>> files{{"结果1.txt", 5},   {"结果2.txt", 3},
+                                                   {"结果10.txt", 3},  {"结果20.txt", 1},
+                                                   {"结果100.txt", 0}, {"结果3.txt", 9}};
         bool made = QDir(dir.path()).mkdir(QStringLiteral("子文件夹"));
         for (const auto &[name, size] : files)
             made = made && create(dir.filePath(name), QByteArray(size, 'x'));
@@ -79,7 +79,7 @@ private slots:
         QTest::newRow("name, descending") << 0 << Qt::DescendingOrder << backwards;
         QTest::newRow("size, ties by name")
             << 1 << Qt::AscendingOrder
-            << QStringList{"子文件夹",  "结果100.txt", "结果20.txt", "结果2.txt",
+            << QStringList{"子文件夹",   "结果100.txt", "结果20.txt", "结果2.txt",
                            "结果10.txt", "结果1.txt",   "结果3.txt"};
     }
     void order()
