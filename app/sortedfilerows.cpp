@@ -21,12 +21,28 @@ constexpr int unsorted = -1;
 // may add ten times as many at once.
 constexpr std::size_t slice = 5000;
 
+// Whether the collator's keys order names as its comparisons do: Wine's
+// keys, for one, put "结果100" before "结果2".
+bool keysAgree(const QCollator &collator)
+{
+    const QStringList names{"结果1.txt", "结果2.txt", "结果10.txt", "结果100.txt", "a", "B"};
+    for (const QString &a : names) {
+        for (const QString &b : names) {
+            const int byKey = collator.sortKey(a).compare(collator.sortKey(b));
+            if ((byKey < 0) != (collator.compare(a, b) < 0))
+                return false;
+        }
+    }
+    return true;
+}
+
 } // namespace
 
 SortedFileRows::SortedFileRows(QObject *parent) : QAbstractProxyModel(parent)
 {
     m_collator.setNumericMode(true);
     m_collator.setCaseSensitivity(Qt::CaseInsensitive);
+    m_keysAgree = keysAgree(m_collator);
     m_waiting.setSingleShot(true);
     connect(&m_waiting, &QTimer::timeout, this, &SortedFileRows::showWaiting);
 }
@@ -191,7 +207,8 @@ bool SortedFileRows::before(const File *a, const File *b) const
     } else if (m_column != nameColumn && a->number != b->number) {
         return a->number < b->number;
     }
-    if (const int byName = a->key.compare(b->key))
+    const int byName = m_keysAgree ? a->key.compare(b->key) : m_collator.compare(a->name, b->name);
+    if (byName)
         return byName < 0;
     return a->name < b->name; // names the collator finds equal ("a", "A")
 }

@@ -94,6 +94,7 @@ private:
 
     QFileSystemModel *m_files = nullptr;
     QCollator m_collator;
+    bool m_keysAgree; // else names are compared one pair at a time
     int m_column = 0;
     Qt::SortOrder m_order = Qt::AscendingOrder;
     mutable std::vector<std::unique_ptr<Rows>> m_rows;
