@@ -16,6 +16,9 @@
 //   first_click convert_ms export_ms choose_ms
 // Needs an X display ($DISPLAY, e.g. under xvfb-run).
 //
+// "RUNS BASELINE PROGRAM" times two other programs the same way, e.g. an
+// older build of Vemdra against this one, and skips the first clicks.
+//
 // With "--first-click BUTTON" it measures one first click and prints its
 // milliseconds (used by the runner above).
 
@@ -69,8 +72,8 @@ int main(int argc, char *argv[])
         _exit(ms < 0 ? 1 : 0);
     }
     const int runs = argc > 1 ? std::atoi(argv[1]) : 12;
-    if (runs < 1) {
-        std::fprintf(stderr, "usage: %s [RUNS]\n", argv[0]);
+    if (runs < 1 || argc == 3 || argc > 4) {
+        std::fprintf(stderr, "usage: %s [RUNS [BASELINE PROGRAM]]\n", argv[0]);
         return 2;
     }
     FirstPaintWatch watch;
@@ -78,7 +81,9 @@ int main(int argc, char *argv[])
         std::fprintf(stderr, "no X display with the DAMAGE extension\n");
         return 1;
     }
-    const char *programs[] = {VEMDRA_BARE_WINDOW, VEMDRA_PROGRAM};
+    const bool ownPrograms = argc == 4;
+    const char *programs[] = {ownPrograms ? argv[2] : VEMDRA_BARE_WINDOW,
+                              ownPrograms ? argv[3] : VEMDRA_PROGRAM};
     std::vector<double> seconds[2], cpu[2];
     for (int run = -1; run < runs; ++run) {
         // Alternate which goes first, so that neither always follows the other.
@@ -108,6 +113,8 @@ int main(int argc, char *argv[])
     std::printf("bare_cpu_ms vemdra_cpu_ms cpu_ratio\n%.1f %.1f %.2f\n", bareCpu, vemdraCpu,
                 vemdraCpu / bareCpu);
     std::fflush(stdout);
+    if (ownPrograms)
+        return 0;
 
     char folderName[] = "/tmp/vemdra-startup-bench-XXXXXX";
     if (!mkdtemp(folderName)) {
