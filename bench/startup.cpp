@@ -84,6 +84,8 @@ int main(int argc, char *argv[])
     const bool ownPrograms = argc == 4;
     const char *programs[] = {ownPrograms ? argv[2] : VEMDRA_BARE_WINDOW,
                               ownPrograms ? argv[3] : VEMDRA_PROGRAM};
+    const char *const names[] = {ownPrograms ? "baseline" : "bare",
+                                 ownPrograms ? "program" : "vemdra"};
     std::vector<double> seconds[2], cpu[2];
     for (int run = -1; run < runs; ++run) {
         // Alternate which goes first, so that neither always follows the other.
@@ -95,8 +97,7 @@ int main(int argc, char *argv[])
                 return 1;
             }
             if (run < 0) {
-                std::printf("window %s: %dx%d\n", which == 0 ? "bare" : "vemdra", paint->width,
-                            paint->height);
+                std::printf("window %s: %dx%d\n", names[which], paint->width, paint->height);
                 continue;
             }
             seconds[which].push_back(paint->seconds);
@@ -106,12 +107,13 @@ int main(int argc, char *argv[])
     const double bare = median(seconds[0]) * 1000;
     const double vemdra = median(seconds[1]) * 1000;
     std::printf("start-up to first paint, median of %d runs each\n", runs);
-    std::printf("bare_ms vemdra_ms ratio\n%.1f %.1f %.2f\n", bare, vemdra, vemdra / bare);
+    std::printf("%s_ms %s_ms ratio\n%.1f %.1f %.2f\n", names[0], names[1], bare, vemdra,
+                vemdra / bare);
     // The processor time of each, which other work on the machine disturbs less.
     const double bareCpu = median(cpu[0]) * 1000;
     const double vemdraCpu = median(cpu[1]) * 1000;
-    std::printf("bare_cpu_ms vemdra_cpu_ms cpu_ratio\n%.1f %.1f %.2f\n", bareCpu, vemdraCpu,
-                vemdraCpu / bareCpu);
+    std::printf("%s_cpu_ms %s_cpu_ms cpu_ratio\n%.1f %.1f %.2f\n", names[0], names[1], bareCpu,
+                vemdraCpu, vemdraCpu / bareCpu);
     std::fflush(stdout);
     if (ownPrograms)
         return 0;
