@@ -173,7 +173,10 @@ std::vector<SortedFileRows::File *> SortedFileRows::describeWaiting(Rows &rows,
 SortedFileRows::File SortedFileRows::describe(const QModelIndex &source) const
 {
     const QString name = m_files->fileName(source);
-    File file{name, m_collator.sortKey(name), false, 0, {}, source, -1};
+    std::optional<QCollatorSortKey> key;
+    if (m_keysAgree)
+        key = m_collator.sortKey(name);
+    File file{name, std::move(key), false, 0, {}, source, -1};
     measure(file, source);
     return file;
 }
@@ -207,7 +210,8 @@ bool SortedFileRows::before(const File *a, const File *b) const
     } else if (m_column != nameColumn && a->number != b->number) {
         return a->number < b->number;
     }
-    const int byName = m_keysAgree ? a->key.compare(b->key) : m_collator.compare(a->name, b->name);
+    const int byName =
+        m_keysAgree ? a->key->compare(*b->key) : m_collator.compare(a->name, b->name);
     if (byName)
         return byName < 0;
     return a->name < b->name; // names the collator finds equal ("a", "A")

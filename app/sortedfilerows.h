@@ -7,6 +7,7 @@
 #include <QTimer>
 
 #include <memory>
+#include <optional>
 #include <unordered_map>
 #include <vector>
 
@@ -20,7 +21,8 @@ class QFileSystemModel;
 // names with the collator again after each batch of files it lists: in a
 // folder of 100,000 files the window stops for seconds, again and again.
 // Here the model keeps its rows unsorted, and this proxy keeps the order:
-// each file's collation key is made once, new files are merged in, and
+// each file's collation key is made once (where the collator's keys order
+// names as its comparisons do), new files are merged in, and
 // when the model reshuffles its rows the order stays and only the row
 // numbers are looked up again. A big batch of new files is shown a slice
 // at a time, the window answering in between.
@@ -48,7 +50,7 @@ private:
     // One listed file, with what ordering it needs.
     struct File {
         QString name;
-        QCollatorSortKey key;
+        std::optional<QCollatorSortKey> key; // made only where keys are used
         bool folder;
         qint64 number; // size or date, by the column sorted on
         QString type;
@@ -94,7 +96,7 @@ private:
 
     QFileSystemModel *m_files = nullptr;
     QCollator m_collator;
-    bool m_keysAgree; // else names are compared one pair at a time
+    bool m_keysAgree = true; // else names are compared one pair at a time
     int m_column = 0;
     Qt::SortOrder m_order = Qt::AscendingOrder;
     mutable std::vector<std::unique_ptr<Rows>> m_rows;
