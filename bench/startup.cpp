@@ -104,16 +104,16 @@ int main(int argc, char *argv[])
             cpu[which].push_back(paint->cpuSeconds);
         }
     }
-    const double bare = median(seconds[0]) * 1000;
-    const double vemdra = median(seconds[1]) * 1000;
+    const double baseline = median(seconds[0]) * 1000;
+    const double program = median(seconds[1]) * 1000;
     std::printf("start-up to first paint, median of %d runs each\n", runs);
-    std::printf("%s_ms %s_ms ratio\n%.1f %.1f %.2f\n", names[0], names[1], bare, vemdra,
-                vemdra / bare);
+    std::printf("%s_ms %s_ms ratio\n%.1f %.1f %.2f\n", names[0], names[1], baseline, program,
+                program / baseline);
     // The processor time of each, which other work on the machine disturbs less.
-    const double bareCpu = median(cpu[0]) * 1000;
-    const double vemdraCpu = median(cpu[1]) * 1000;
-    std::printf("%s_cpu_ms %s_cpu_ms cpu_ratio\n%.1f %.1f %.2f\n", names[0], names[1], bareCpu,
-                vemdraCpu, vemdraCpu / bareCpu);
+    const double baselineCpu = median(cpu[0]) * 1000;
+    const double programCpu = median(cpu[1]) * 1000;
+    std::printf("%s_cpu_ms %s_cpu_ms cpu_ratio\n%.1f %.1f %.2f\n", names[0], names[1], baselineCpu,
+                programCpu, programCpu / baselineCpu);
     std::fflush(stdout);
     if (ownPrograms)
         return 0;
