@@ -20,6 +20,10 @@ public:
     // A message box with one OK button and no icon.
     virtual void message(QWidget *parent, const QString &title, const QString &text) = 0;
 
+    // A question with 是 and 否, 否 the default: true only for 是. Asked
+    // before anything that writes a file the user did not just choose.
+    virtual bool question(QWidget *parent, const QString &title, const QString &text) = 0;
+
     // A line typed into textDialog() (textprompt.cpp), or "" when the user
     // cancelled.
     virtual QString text(QWidget *parent, const QString &title, const QString &label);

@@ -72,3 +72,19 @@ void QtPrompts::message(QWidget *parent, const QString &title, const QString &te
 {
     messageBox(parent, title, text)->exec();
 }
+
+std::unique_ptr<QMessageBox> QtPrompts::questionBox(QWidget *parent, const QString &title,
+                                                    const QString &text)
+{
+    auto box = messageBox(parent, title, text);
+    box->setStandardButtons(QMessageBox::Yes | QMessageBox::No);
+    // A held key or a stray Return never answers yes.
+    box->setDefaultButton(QMessageBox::No);
+    box->setEscapeButton(QMessageBox::No);
+    return box;
+}
+
+bool QtPrompts::question(QWidget *parent, const QString &title, const QString &text)
+{
+    return questionBox(parent, title, text)->exec() == QMessageBox::Yes;
+}

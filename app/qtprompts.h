@@ -16,6 +16,7 @@ public:
     QString saveFileName(QWidget *parent, const QString &title, const QString &filter,
                          const QString &proposedPath) override;
     void message(QWidget *parent, const QString &title, const QString &text) override;
+    bool question(QWidget *parent, const QString &title, const QString &text) override;
 
     // The dialogs as they are shown, for tests to look at. Qt's own
     // choosers, never the desktop's: only these are sure to speak Chinese
@@ -25,6 +26,8 @@ public:
                                             const QString &proposedPath);
     static std::unique_ptr<QMessageBox> messageBox(QWidget *parent, const QString &title,
                                                    const QString &text);
+    static std::unique_ptr<QMessageBox> questionBox(QWidget *parent, const QString &title,
+                                                    const QString &text);
 
 private:
     NameOnlyIconProvider m_icons;

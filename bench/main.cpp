@@ -50,6 +50,11 @@ public:
     {
         std::fprintf(stderr, "unexpected message: %s\n", qPrintable(text));
     }
+    bool question(QWidget *, const QString &, const QString &text) override
+    {
+        std::fprintf(stderr, "unexpected question: %s\n", qPrintable(text));
+        return false;
+    }
 };
 
 // Mixed Chinese and ASCII, as a user's text would be.

@@ -25,10 +25,12 @@ public:
     QQueue<QString> openAnswers;
     QQueue<QString> saveAnswers;
     QQueue<QString> textAnswers;
+    QQueue<bool> questionAnswers;
     QList<Message> messages;
     QList<FileRequest> openRequests;
     QList<FileRequest> saveRequests;
     QList<Message> textRequests; // title and label
+    QList<Message> questions;
     int unscripted = 0;
 
     QString openFileName(QWidget *, const QString &filter) override
@@ -47,6 +49,16 @@ public:
     void message(QWidget *, const QString &title, const QString &text) override
     {
         messages.append({title, text});
+    }
+
+    bool question(QWidget *, const QString &title, const QString &text) override
+    {
+        questions.append({title, text});
+        if (questionAnswers.isEmpty()) {
+            ++unscripted;
+            return false;
+        }
+        return questionAnswers.dequeue();
     }
 
     QString text(QWidget *, const QString &title, const QString &label) override
