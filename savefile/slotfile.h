@@ -24,6 +24,10 @@ enum class SlotStep {
 struct SlotError {
     SlotStep step;
     int code = 0; // the system's error code of that step; 0 when there is none
+    // A write that failed after it began (short write, sync) puts back the
+    // bytes and the length it found; this is set when even that failed, so
+    // the slot may hold part of the new bytes.
+    bool mayBeDamaged = false;
 };
 
 struct SlotRead {
@@ -40,8 +44,10 @@ struct SlotRead {
 // Writes `bytes` over `slot` (1 to 4) of the file at `path`, in place: the
 // file is patched, never truncated or replaced, and keeps its length when it
 // already reaches past the slot. A missing file is created, zeros up to the
-// slot. The bytes are flushed to disk before the file is closed. Returns the
-// first failing step, or nothing when all of them succeeded.
+// slot. The bytes are flushed to disk before the file is closed. A file
+// without any write permission is refused (SlotStep::Open), as root too.
+// Returns the first failing step, or nothing when all of them succeeded; a
+// write that fails part way puts the old bytes and length back.
 [[nodiscard]] std::optional<SlotError> writeSlot(const QString &path, int slot,
                                                  const SlotBytes &bytes);
 

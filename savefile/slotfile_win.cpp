@@ -4,6 +4,7 @@
 
 #include "nativefile/nativefile_win.h"
 
+#include <algorithm>
 #include <string>
 
 #include <windows.h>
@@ -84,6 +85,32 @@ std::optional<SlotError> readBytes(HANDLE file, int slot, SlotBytes &bytes, qint
     return std::nullopt;
 }
 
+// After a write that failed part way: the first `changed` of the `count`
+// old bytes the file held at the slot go back, and a file that the write
+// lengthened gets its old `length` again, flushed. False when any of that
+// failed.
+bool putBack(HANDLE file, int slot, const SlotBytes &before, qint64 count, qint64 changed,
+             qint64 length)
+{
+    OVERLAPPED position = at(firstOffset(slot));
+    DWORD written = 0;
+    const qint64 back = std::min(count, changed);
+    if (back > 0
+        && (!WriteFile(file, before.data(), DWORD(back), &written, &position)
+            || written != DWORD(back)))
+        return false;
+    LARGE_INTEGER size;
+    if (!GetFileSizeEx(file, &size))
+        return false;
+    if (size.QuadPart > length) {
+        FILE_END_OF_FILE_INFO end;
+        end.EndOfFile.QuadPart = length;
+        if (!SetFileInformationByHandle(file, FileEndOfFileInfo, &end, sizeof end))
+            return false;
+    }
+    return FlushFileBuffers(file);
+}
+
 } // namespace
 
 std::optional<SlotError> patchSlot(const QString &path, int slot, const SlotBytes &bytes,
@@ -104,29 +131,43 @@ std::optional<SlotError> patchSlot(const QString &path, int slot, const SlotByte
     // Opened in place, never truncated: the file keeps every byte outside
     // the slot, its attributes and its other names.
     Handle file;
-    const DWORD access = first.before ? GENERIC_READ | GENERIC_WRITE : GENERIC_WRITE;
-    if (auto failed = openRegular(name, access, first.create ? OPEN_ALWAYS : OPEN_EXISTING, file))
+    if (auto failed = openRegular(name, GENERIC_READ | GENERIC_WRITE,
+                                  first.create ? OPEN_ALWAYS : OPEN_EXISTING, file))
         return failed;
 
-    if (first.before) {
-        qint64 count = 0;
-        if (auto failed = readBytes(file.get(), slot, *first.before, count))
-            return failed;
-        if (first.expected && (count != slotSize || *first.before != *first.expected))
-            return failure(SlotStep::Changed, 0);
-    }
+    // The old bytes and length are read in the same open, for a caller that
+    // takes the write back and to put them back when the write fails.
+    SlotBytes before{};
+    qint64 count = 0;
+    LARGE_INTEGER length;
+    if (!GetFileSizeEx(file.get(), &length))
+        return failure(SlotStep::Read);
+    if (auto failed = readBytes(file.get(), slot, before, count))
+        return failed;
+    if (first.expected && (count != slotSize || before != *first.expected))
+        return failure(SlotStep::Changed, 0);
+    if (first.before)
+        *first.before = before;
+    const auto undone = [&](SlotError error, qint64 changed) {
+        error.mayBeDamaged = !putBack(file.get(), slot, before, count, changed, length.QuadPart);
+        return error;
+    };
 
     // All eight bytes in one positioned write, so that a full disk shows up
     // in its count.
     OVERLAPPED position = at(firstOffset(slot));
     DWORD written = 0;
-    if (!WriteFile(file.get(), bytes.data(), DWORD(slotSize), &written, &position))
-        return failure(SlotStep::Write);
+    if (!WriteFile(file.get(), bytes.data(), DWORD(slotSize), &written, &position)) {
+        const DWORD error = GetLastError();
+        // A failed WriteFile may still have written part of the bytes.
+        return written > 0 ? undone(failure(SlotStep::Write, error))
+                           : failure(SlotStep::Write, error);
+    }
     if (written != DWORD(slotSize))
-        return failure(SlotStep::ShortWrite, 0);
+        return undone(failure(SlotStep::ShortWrite, 0), written);
 
     if (!FlushFileBuffers(file.get()))
-        return failure(SlotStep::Flush);
+        return undone(failure(SlotStep::Flush), slotSize);
     if (const DWORD error = file.close())
         return failure(SlotStep::Close, error);
     return std::nullopt;

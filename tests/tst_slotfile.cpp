@@ -303,6 +303,8 @@ private slots:
             QTest::addRow("%s a socket", verb)
                 << write << "socket" << SlotStep::NotRegularFile << 0;
         }
+        QTest::newRow("writing a file without write permission, also as root")
+            << true << "read-only" << SlotStep::Open << EACCES;
     }
     void refusesWhatCannotBeASaveFile()
     {
@@ -320,6 +322,9 @@ private slots:
         } else if (kind == "below a file") {
             QVERIFY(create(target, "game data"));
             target += QStringLiteral("/ShinSangokumusou3.dat");
+        } else if (kind == "read-only") {
+            QVERIFY(create(target, "game data"));
+            QCOMPARE(::chmod(name.constData(), 0444), 0);
         } else if (kind == "fifo") {
             QCOMPARE(::mkfifo(name.constData(), 0666), 0);
         } else if (kind == "socket") {
@@ -346,45 +351,52 @@ private slots:
         QCOMPARE(error->step, step);
         QCOMPARE(error->code, code);
         QCOMPARE(QFileInfo::exists(path(kind)) ? statOf(path(kind)).st_mode : 0, typeBefore);
-        if (kind == "below a file")
+        if (kind == "below a file" || kind == "read-only")
             QCOMPARE(contents(path(kind)), QByteArray("game data"));
     }
 
     // The child process ignores SIGXFSZ and limits its file size, so pwrite
     // fails or writes less; the parent sees the result through the exit code
     // (step + 1, 0 for none) and the error code through its output.
+    // A write cut short puts back the bytes it had changed, and the length.
     void writeCutShortBySizeLimitIsAFailure_data()
     {
+        QTest::addColumn<int>("size");
         QTest::addColumn<int>("limit");
         QTest::addColumn<SlotStep>("step");
         QTest::addColumn<int>("code");
         QTest::addColumn<QByteArray>("slotAfter");
         QTest::newRow("a limit before the slot refuses the write")
-            << 1000 << SlotStep::Write << EFBIG << QByteArray(8, '\xEE');
-        QTest::newRow("a limit inside the slot cuts the write short")
-            << 1728 << SlotStep::ShortWrite << 0 << QByteArray::fromHex("D5C5C8FDEEEEEEEE");
+            << 4096 << 1000 << SlotStep::Write << EFBIG << QByteArray(8, '\xEE');
+        QTest::newRow("a limit inside the slot cuts the write short, the old bytes go back")
+            << 4096 << 1728 << SlotStep::ShortWrite << 0 << QByteArray(8, '\xEE');
+        QTest::newRow("a file ending at the slot gets its length back")
+            << 1724 << 1728 << SlotStep::ShortWrite << 0 << QByteArray();
+        QTest::newRow("a file ending inside the slot gets its bytes and length back")
+            << 1726 << 1728 << SlotStep::ShortWrite << 0 << QByteArray(2, '\xEE');
     }
     void writeCutShortBySizeLimitIsAFailure()
     {
+        QFETCH(int, size);
         QFETCH(int, limit);
         QFETCH(SlotStep, step);
         QFETCH(int, code);
         QFETCH(QByteArray, slotAfter);
-        const QByteArray before(4096, '\xEE');
+        const QByteArray before(size, '\xEE');
         QVERIFY(create(path(), before));
 
         const ChildResult child = runWithFileSizeLimit(rlim_t(limit), [&](QByteArray &codeOut) {
             const auto error = savefile::writeSlot(path(), 1, slotBytes(marker));
             if (error)
-                codeOut = QByteArray::number(error->code);
+                codeOut = QByteArray::number(error->code) + (error->mayBeDamaged ? " damaged" : "");
             return error ? 1 + int(error->step) : 0;
         });
 
         QVERIFY(child.exited);
         QCOMPARE(child.code, 1 + int(step));
-        QCOMPARE(child.output.toInt(), code);
+        QCOMPARE(child.output, QByteArray::number(code));
         QByteArray expected = before;
-        expected.replace(1724, 8, slotAfter);
+        expected.replace(1724, slotAfter.size(), slotAfter);
         QCOMPARE(contents(path()), expected);
     }
 
