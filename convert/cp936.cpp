@@ -3,15 +3,6 @@
 
 namespace convert {
 
-namespace {
-
-bool isLeadByte(quint8 byte)
-{
-    return byte >= 0x81 && byte <= 0xFE;
-}
-
-} // namespace
-
 AnsiCode Cp936::encode(QStringView character)
 {
     char out[8];

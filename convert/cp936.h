@@ -12,6 +12,12 @@
 
 namespace convert {
 
+// A byte that starts a two-byte character when a valid trail byte follows.
+inline bool isLeadByte(quint8 byte)
+{
+    return byte >= 0x81 && byte <= 0xFE;
+}
+
 // The Windows code page 936 table, whatever the system locale says: on
 // Linux through ICU's "windows-936" converter (cp936_icu.cpp), on Windows
 // through the system's own (cp936_win.cpp). Every character the table
