@@ -4,6 +4,7 @@
 
 #include "app/hexboxfilter.h"
 #include "app/messages.h"
+#include "app/messagetext.h"
 #include "app/prompts.h"
 #include "savefile/nametext.h"
 
@@ -32,15 +33,17 @@ void frmMain::setUpRenaming()
     connect(m_nameAsText, &QAction::triggered, this, &frmMain::fillNameAsText);
 
     // Ctrl+Z reaches the window only from outside an editable box: inside
-    // one it stays the box's own undo.
-    m_takeBack = new QAction(messages::takeBackAction.toString(), this);
-    m_takeBack->setShortcut(QKeySequence::Undo);
-    m_takeBack->setShortcutVisibleInContextMenu(false); // a box's menu has its own Ctrl+Z
-    connect(m_takeBack, &QAction::triggered, this, &frmMain::takeBackLastWrite);
+    // one it stays the box's own undo, but for a fill. It undoes the last
+    // fill while there is one, and only then takes the last write back,
+    // which asks first: so it never writes a file unseen.
+    m_undo = new QAction(this);
+    m_undo->setShortcut(QKeySequence::Undo);
+    m_undo->setShortcutVisibleInContextMenu(false); // a box's menu has its own Ctrl+Z
+    connect(m_undo, &QAction::triggered, this, &frmMain::undoLastStep);
 
     // In the 文件 menu after the page items, in the page's context menu and
     // in the hexadecimal boxes' context menus.
-    const QList<QAction *> actions{m_nameAsText, m_takeBack};
+    const QList<QAction *> actions{m_nameAsText, m_undo};
     const QList<QAction *> fileItems = ui->mnu_file->actions();
     QAction *exitSeparator = fileItems.at(fileItems.indexOf(ui->mnu_exit) - 1);
     ui->mnu_file->insertActions(exitSeparator, actions);
@@ -48,10 +51,18 @@ void frmMain::setUpRenaming()
     ui->saveFilePage->setContextMenuPolicy(Qt::ActionsContextMenu);
     ui->saveFilePage->addActions(actions);
     auto *filter = new HexBoxFilter(
-        [this](QLineEdit *box, const QString &text) { return pasteCodeLine(box, text); }, actions,
-        this);
-    for (QLineEdit *box : {ui->Text8, ui->Text9, ui->Text10, ui->Text11})
+        [this](QLineEdit *box, const QString &text) { pasteCodes(box, text); },
+        [this] { return !m_beforeFills.empty(); }, [this] { undoFill(); }, actions, this);
+    for (QLineEdit *box : {ui->Text8, ui->Text9, ui->Text10, ui->Text11}) {
         filter->watch(box);
+        // Once the user edits a box, Ctrl+Z there is that edit's again.
+        connect(box, &QLineEdit::textEdited, this, [this] {
+            if (m_filling || m_beforeFills.empty())
+                return;
+            m_beforeFills.clear();
+            updateRenamingActions();
+        });
+    }
 
     // The preview names the file's state and the slot 修改文件 writes.
     connect(ui->Text3, &QLineEdit::textChanged, this, &frmMain::updateWritePreview);
@@ -63,12 +74,15 @@ void frmMain::setUpRenaming()
 }
 
 // Both act on the save-file page only, so Ctrl+Z and F2 mean nothing on
-// the other pages.
+// the other pages. The undo item says what it will do.
 void frmMain::updateRenamingActions()
 {
     const bool onPage = ui->SSTab1->currentWidget() == ui->saveFilePage;
     m_nameAsText->setEnabled(onPage);
-    m_takeBack->setEnabled(onPage && !m_slotWrites.empty());
+    const bool fill = !m_beforeFills.empty();
+    m_undo->setText(fill ? messages::undoFillAction.toString()
+                         : messages::takeBackAction.toString());
+    m_undo->setEnabled(onPage && (fill || !m_slotWrites.empty()));
 }
 
 int frmMain::selectedSlot() const
@@ -88,36 +102,88 @@ void frmMain::fillNameAsText()
     if (name.isEmpty())
         return;
     const savefile::NameBoxes fill = savefile::hexBoxesForName(name, m_codec);
+    const QString quoted = quotedInMessage(name);
     switch (fill.refusal) {
     case savefile::NameBoxes::Refusal::Unencodable:
-        showError(messages::nameUnencodable.toString().arg(name, fill.character));
+        showError(messages::nameUnencodable.toString().arg(quoted, namedInMessage(fill.character)));
+        return;
+    case savefile::NameBoxes::Refusal::Control:
+        showError(messages::nameControl.toString().arg(quoted, namedInMessage(fill.character)));
         return;
     case savefile::NameBoxes::Refusal::TooLong:
-        showError(messages::nameTooLong.toString().arg(name, QString::number(fill.byteCount)));
+        showError(messages::nameTooLong.toString().arg(quoted, QString::number(fill.byteCount)));
         return;
+    case savefile::NameBoxes::Refusal::NotACode:
     case savefile::NameBoxes::Refusal::None: break;
     }
-    QLineEdit *const boxes[] = {ui->Text8, ui->Text9, ui->Text10, ui->Text11};
-    for (int cell = 0; cell < savefile::cellCount; ++cell)
-        typeIntoBox(boxes[cell], fill.boxes[cell]);
+    fillBoxes(fill.boxes, 0);
 }
 
-// A line of several codes, as 复制16进制码 copies it, goes one code per box
-// from `box` on; a single code is left to the box's own paste.
-bool frmMain::pasteCodeLine(QLineEdit *box, const QString &text)
+// A pasted or dropped code line is laid out by its bytes, as F2 lays out
+// the same name, from `box` on; the boxes after its bytes are emptied. A
+// single code goes where the cursor is, as any paste would.
+void frmMain::pasteCodes(QLineEdit *box, const QString &text)
 {
-    const QStringList codes = text.simplified().split(u' ', Qt::SkipEmptyParts);
-    if (codes.size() < 2)
-        return false;
     QLineEdit *const boxes[] = {ui->Text8, ui->Text9, ui->Text10, ui->Text11};
     const int first = int(std::find(std::begin(boxes), std::end(boxes), box) - std::begin(boxes));
-    const int room = savefile::cellCount - first;
-    if (codes.size() > room) {
-        showError(messages::pasteTooManyCodes.toString().arg(
-            QString::number(codes.size()), QString::number(first + 1), QString::number(room)));
-        return true;
+    const savefile::NameBoxes fill = savefile::hexBoxesForCodeLine(text, first);
+    switch (fill.refusal) {
+    case savefile::NameBoxes::Refusal::NotACode:
+        showError(messages::pasteNotACode.toString().arg(quotedInMessage(fill.character)));
+        return;
+    case savefile::NameBoxes::Refusal::TooLong: {
+        const int room = savefile::cellCount - first;
+        showError(messages::pasteTooManyBytes.toString().arg(
+            QString::number(fill.byteCount), QString::number(first + 1), QString::number(room),
+            QString::number(room * savefile::cellSize)));
+        return;
     }
-    for (int i = 0; i < codes.size(); ++i)
-        typeIntoBox(boxes[first + i], codes[i]);
-    return true;
+    case savefile::NameBoxes::Refusal::Unencodable:
+    case savefile::NameBoxes::Refusal::Control:
+    case savefile::NameBoxes::Refusal::None: break;
+    }
+    const QStringList tokens = text.simplified().split(u' ', Qt::SkipEmptyParts);
+    if (tokens.size() == 1)
+        box->insert(tokens[0]);
+    else if (tokens.size() > 1)
+        fillBoxes(fill.boxes, first);
+}
+
+// As typed, each box keeping its own undo, and as one step for Ctrl+Z.
+void frmMain::fillBoxes(const savefile::HexBoxes &fill, int first)
+{
+    QLineEdit *const boxes[] = {ui->Text8, ui->Text9, ui->Text10, ui->Text11};
+    savefile::HexBoxes before;
+    for (int cell = 0; cell < savefile::cellCount; ++cell)
+        before[cell] = boxes[cell]->text();
+    m_filling = true;
+    for (int cell = first; cell < savefile::cellCount; ++cell)
+        typeIntoBox(boxes[cell], fill[cell]);
+    m_filling = false;
+    m_beforeFills.push_back(before);
+    updateRenamingActions();
+}
+
+void frmMain::undoFill()
+{
+    if (m_beforeFills.empty())
+        return;
+    const savefile::HexBoxes before = m_beforeFills.back();
+    m_beforeFills.pop_back();
+    QLineEdit *const boxes[] = {ui->Text8, ui->Text9, ui->Text10, ui->Text11};
+    m_filling = true;
+    for (int cell = 0; cell < savefile::cellCount; ++cell) {
+        if (boxes[cell]->text() != before[cell])
+            typeIntoBox(boxes[cell], before[cell]);
+    }
+    m_filling = false;
+    updateRenamingActions();
+}
+
+void frmMain::undoLastStep()
+{
+    if (!m_beforeFills.empty())
+        undoFill();
+    else
+        takeBackLastWrite();
 }

@@ -3,11 +3,14 @@
 #include "ui_frmmain.h"
 
 #include "app/messages.h"
+#include "app/messagetext.h"
 #include "app/prompts.h"
 #include "savefile/namecells.h"
+#include "savefile/nametext.h"
 #include "savefile/slotfile.h"
 
 #include <QDir>
+#include <QFileInfo>
 
 namespace {
 
@@ -57,41 +60,87 @@ void frmMain::WriteNameSlot(const QString &path, int slot)
     // taken back.
     const savefile::SlotSwap swap = savefile::swapSlot(path, slot, bytes);
     if (swap.error) {
-        showFileError(saveFileErrorSentence(swap.error->step), path, swap.error->code);
+        showSlotError(*swap.error, path, slot);
         return;
     }
     m_slotWrites.push_back({path, slot, swap.before, bytes});
+    // The fill is in the file now: Ctrl+Z takes the write back, after asking.
+    m_beforeFills.clear();
     updateRenamingActions();
     m_prompts.message(this, messages::noticeTitle.toString(), messages::saveFileWritten.toString());
 }
 
-// Newest first. A write is taken back only while the slot still holds what
-// it wrote; once someone else has changed the slot it never can be, and is
+// A failed write that could not put the old bytes back says so.
+void frmMain::showSlotError(const savefile::SlotError &error, const QString &path, int slot)
+{
+    if (error.mayBeDamaged)
+        showFileError(messages::saveFileDamaged.toString().arg(u"%1", QString::number(slot)), path,
+                      error.code);
+    else
+        showFileError(saveFileErrorSentence(error.step), path, error.code);
+}
+
+// The question names what the take-back writes, and what the page will
+// show and 修改文件 write next when that is not what it shows now.
+bool frmMain::askToTakeBack(const QString &path, int slot, const savefile::SlotBytes &now,
+                            const savefile::SlotBytes &before)
+{
+    const auto name = [this](const savefile::SlotBytes &bytes) {
+        const QString text = savefile::slotName(bytes, m_codec);
+        return text.isEmpty() ? messages::emptyName.toString() : quotedInMessage(text);
+    };
+    QString text = messages::takeBackQuestion.toString().arg(
+        QDir::toNativeSeparators(path), QString::number(slot), name(now), name(before));
+    if (ui->Text3->text() != path || selectedSlot() != slot)
+        text += u'\n' + messages::takeBackMovesThePage.toString().arg(slot);
+    text += u'\n' + messages::takeBackAsk.toString();
+    return m_prompts.question(this, messages::takeBackTitle.toString(), text);
+}
+
+// Newest first, and only after the user said yes. A write is taken back
+// only while the slot still holds what it wrote; once someone else has
+// changed the slot, or its file has gone, it never can be, and is
 // forgotten.
 void frmMain::takeBackLastWrite()
 {
     if (m_slotWrites.empty())
         return;
     const SlotWrite last = m_slotWrites.back();
+    if (!askToTakeBack(last.path, last.slot, last.written, last.before))
+        return;
     const auto error = savefile::writeSlotIfHolds(last.path, last.slot, last.written, last.before);
-    if (error && error->step == savefile::SlotStep::Changed) {
+    const auto forget = [this] {
         m_slotWrites.pop_back();
         updateRenamingActions();
+    };
+    if (error && error->step == savefile::SlotStep::Changed) {
+        forget();
         showError(messages::takeBackChanged.toString().arg(QDir::toNativeSeparators(last.path),
                                                            QString::number(last.slot)));
         return;
     }
-    if (error) {
+    if (error && !QFileInfo(last.path).isFile()) {
+        forget();
         showFileError(saveFileErrorSentence(error->step), last.path, error->code);
+        showError(messages::takeBackForgotten.toString());
         return;
     }
-    m_slotWrites.pop_back();
-    updateRenamingActions();
-    // The page shows what was put back: that file, that slot.
+    if (error) {
+        showSlotError(*error, last.path, last.slot);
+        return;
+    }
+    forget();
+    // The page shows what was put back: that file, that slot, as the
+    // question said.
     ui->Text3->setText(last.path);
     QRadioButton *const options[] = {ui->Option1, ui->Option2, ui->Option3, ui->Option4};
     options[last.slot - 1]->setChecked(true);
     ReadNameSlot(last.path, last.slot);
+    const QString back = savefile::slotName(last.before, m_codec);
+    m_prompts.message(this, messages::noticeTitle.toString(),
+                      messages::takeBackDone.toString().arg(
+                          QDir::toNativeSeparators(last.path), QString::number(last.slot),
+                          back.isEmpty() ? messages::emptyName.toString() : quotedInMessage(back)));
 }
 
 void frmMain::Command7_Click()

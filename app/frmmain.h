@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include "savefile/namecells.h"
+#include "savefile/slotfile.h"
 #include "savefile/slottable.h"
 
 #include <QMainWindow>
@@ -78,19 +80,25 @@ private:
     void ReadNameSlot(const QString &path, int slot);
     void WriteNameSlot(const QString &path, int slot);
     void takeBackLastWrite();
+    void showSlotError(const savefile::SlotError &error, const QString &path, int slot);
+    bool askToTakeBack(const QString &path, int slot, const savefile::SlotBytes &now,
+                       const savefile::SlotBytes &before);
 
     // The save-file page: the bytes behind the boxes (frmmain-slotbytes.cpp).
     void updateWritePreview();
     void showCellBytes(const savefile::SlotBytes &bytes);
 
     // The save-file page: a name typed as text, a code line pasted across
-    // the boxes, the menu items for them and for taking a write back
-    // (frmmain-renaming.cpp).
+    // the boxes, undoing that fill, the menu items for them and for taking
+    // a write back (frmmain-renaming.cpp).
     void setUpRenaming();
     void updateRenamingActions();
     int selectedSlot() const;
     void fillNameAsText();
-    bool pasteCodeLine(QLineEdit *box, const QString &text);
+    void pasteCodes(QLineEdit *box, const QString &text);
+    void fillBoxes(const savefile::HexBoxes &fill, int first);
+    void undoFill();
+    void undoLastStep();
 
     // The path of a drag that drops a save file, or "" (frmmain-drop.cpp).
     QString droppedSaveFile(const QDropEvent &event) const;
@@ -112,6 +120,10 @@ private:
         savefile::SlotBytes written; // what it put there
     };
     std::vector<SlotWrite> m_slotWrites; // newest last
+    // The boxes before each fill by F2 or a pasted code line since the last
+    // edit or write, newest last: Ctrl+Z puts back one fill at a time.
+    std::vector<savefile::HexBoxes> m_beforeFills;
+    bool m_filling = false;
     QAction *m_nameAsText = nullptr;
-    QAction *m_takeBack = nullptr;
+    QAction *m_undo = nullptr; // the last fill, else the last write
 };

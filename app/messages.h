@@ -65,14 +65,42 @@ inline constexpr QStringView nameUnencodable =
 // %1 is the name, %2 its byte count.
 inline constexpr QStringView nameTooLong =
     u"名字“%1”在代码页 936 中占 %2 个字节，而一个名字最多 8 个字节（4个汉字或8个字母）。名字没有填入。";
-// %1 is the number of codes, %2 the box pasted into (1 to 4), %3 how many
-// boxes there are from it on.
-inline constexpr QStringView pasteTooManyCodes =
-    u"粘贴的内容有 %1 个代码，从第 %2 格起只有 %3 格，放不下。没有粘贴。";
-inline constexpr QStringView takeBackAction = u"撤销上次修改";
+// %1 is the name, %2 the control character's code (U+000A).
+inline constexpr QStringView nameControl =
+    u"名字“%1”中有控制字符 %2（换行、制表符之类），游戏无法显示它。名字没有填入。";
+// %1 is the byte count of the pasted codes, %2 the box pasted into (1 to
+// 4), %3 how many boxes there are from it on, %4 how many bytes they hold.
+inline constexpr QStringView pasteTooManyBytes =
+    u"粘贴的代码共 %1 个字节，从第 %2 格起只有 %3 格，最多 %4 个字节，放不下。没有粘贴。";
+// %1 is the token.
+inline constexpr QStringView pasteNotACode =
+    u"粘贴的内容中的“%1”不是代码：一个代码是 1 到 4 位16进制数字（0-9、A-F）。没有粘贴。";
+// The box menu's own undo, spelt as the page's items are.
+inline constexpr QStringView boxUndo = u"撤销(&U)";
+// Ctrl+Z on the page: the last fill of the boxes first, then the last write.
+inline constexpr QStringView undoFillAction = u"撤销填写(&U)";
+inline constexpr QStringView takeBackAction = u"撤销上次写入存盘文件(&U)…";
+inline constexpr QStringView takeBackTitle = u"撤销上次修改";
+// %1 is the path, %2 the slot, %3 the name the slot holds, %4 the name that
+// comes back.
+inline constexpr QStringView takeBackQuestion =
+    u"撤销上次修改将写入存盘文件“%1”：自定义武将%2的名字从“%3”改回“%4”。";
+// Added when the page shows another file or slot; %1 is the slot.
+inline constexpr QStringView takeBackMovesThePage =
+    u"撤销后本页显示这个文件的自定义武将%1，“修改文件”也将写入那里。";
+inline constexpr QStringView takeBackAsk = u"要撤销吗？";
+// %1 is the path, %2 the slot, %3 the name that came back.
+inline constexpr QStringView takeBackDone = u"已撤销：存盘文件“%1”中自定义武将%2的名字已改回“%3”。";
 // %1 is the path, %2 the slot.
 inline constexpr QStringView takeBackChanged =
     u"存盘文件“%1”中自定义武将%2的名字在上次修改之后又被改动过，不能撤销。文件没有写入。";
+// After the reason a take-back failed, when its file is gone.
+inline constexpr QStringView takeBackForgotten = u"这次修改不能再撤销了。";
+// An empty name in a question or message.
+inline constexpr QStringView emptyName = u"（空）";
+// %1 is the path, %2 the slot.
+inline constexpr QStringView saveFileDamaged =
+    u"存盘文件“%1”没有写完整，原来的字节也未能放回：自定义武将%2的名字可能已损坏。";
 
 // Tooltips of a hexadecimal box whose text the write does not take whole.
 inline constexpr QStringView boxNonHexDigit =

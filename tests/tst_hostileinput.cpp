@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: MIT
 #include "app/resultlist.h"
+#include "support/files.h"
 #include "support/mainwindowfixture.h"
 
 #include <QClipboard>
@@ -147,6 +148,38 @@ private slots:
             QCOMPARE(message.title, QStringLiteral("错误!"));
             QVERIFY(message.text.contains(path));
         }
+    }
+
+    // Cut short by a file-size limit, a write leaves the file as it was, and
+    // nothing is left to take back.
+    void shortSaveFileWriteLeavesNoHalfName()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath("ShinSangokumusou3.dat");
+        const QByteArray before(1724, '\xEE');
+        QVERIFY(create(path, before));
+        f.prompts.openAnswers.enqueue(path);
+        f.click("Command7");
+        const char *const boxes[] = {"Text8", "Text9", "Text10", "Text11"};
+        const QStringList codes{"D5C5", "C8FD", "C0EE", "CBC4"};
+        for (int cell = 0; cell < 4; ++cell)
+            f.field(boxes[cell])->setText(codes[cell]);
+
+        rlimit old{};
+        QCOMPARE(getrlimit(RLIMIT_FSIZE, &old), 0);
+        const rlimit limited{1728, old.rlim_max};
+        QCOMPARE(setrlimit(RLIMIT_FSIZE, &limited), 0);
+        f.click("Command8");
+        QCOMPARE(setrlimit(RLIMIT_FSIZE, &old), 0);
+
+        QCOMPARE(contents(path), before);
+        QCOMPARE(f.prompts.messages.size(), 1);
+        QCOMPARE(f.prompts.messages[0].text,
+                 QStringLiteral("存盘文件“%1”没有写完整：磁盘可能已满，或文件大小受到限制。")
+                     .arg(QDir::toNativeSeparators(path)));
+        QTest::keyClick(f.control("Command8"), Qt::Key_Z, Qt::ControlModifier);
+        QCOMPARE(f.prompts.questions.size(), 0);
+        QCOMPARE(f.prompts.unscripted, 0);
     }
 };
 

@@ -6,12 +6,16 @@
 #include <QClipboard>
 #include <QDialogButtonBox>
 #include <QDir>
+#include <QFileInfo>
 #include <QLabel>
 #include <QMenu>
+#include <QMimeData>
 #include <QRadioButton>
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTimer>
+
+#include <optional>
 
 namespace {
 
@@ -74,7 +78,14 @@ class tst_Renaming : public QObject {
         f.click("Command8");
         f.control("Command8")->setFocus(); // a click focuses it on every platform but macOS
     }
-    void takeBack() { QTest::keyClick(f.control("Command8"), Qt::Key_Z, Qt::ControlModifier); }
+    // Ctrl+Z outside the boxes; a take-back asks first, answered with
+    // `answer`, unless nothing is left to undo.
+    void takeBack(std::optional<bool> answer = true)
+    {
+        if (answer)
+            f.prompts.questionAnswers.enqueue(*answer);
+        QTest::keyClick(f.control("Command8"), Qt::Key_Z, Qt::ControlModifier);
+    }
 
 private slots:
     void init()
@@ -139,6 +150,13 @@ private slots:
         QTest::newRow("a character the code page lacks")
             << "Weiß"
             << "名字“Weiß”中的“ß”不在代码页 936 中，游戏无法显示它。名字没有填入。";
+        QTest::newRow("a huge name is quoted in part")
+            << QString(200000, u'张')
+            << "名字“" + QString(32, u'张')
+                   + "…”在代码页 936 中占 400000 个字节，而一个名字最多 8 个字节（4个汉字或8个字母）。名字没有填入。";
+        QTest::newRow("an invisible character the code page lacks is named by its code")
+            << QStringLiteral("张\u200B三")
+            << "名字“张<U+200B>三”中的“U+200B”不在代码页 936 中，游戏无法显示它。名字没有填入。";
     }
     void refusedNameLeavesTheBoxes()
     {
@@ -159,16 +177,24 @@ private slots:
         QTest::addColumn<QString>("line");
         QTest::addColumn<QStringList>("after"); // empty: refused
         QTest::addColumn<QString>("message");
-        QTest::newRow("two codes")
-            << 0 << "D5C5 C8FD" << QStringList{"D5C5", "C8FD", "33", "44"} << QString();
+        QTest::newRow("two codes, the boxes after them emptied")
+            << 0 << "D5C5 C8FD" << QStringList{"D5C5", "C8FD", "", ""} << QString();
         QTest::newRow("four codes, a line break after them")
             << 0 << "D6BB B0AE C8F6 41\n"
             << QStringList{"D6BB", "B0AE", "C8F6", "41"} << QString();
-        QTest::newRow("five codes")
+        QTest::newRow("nine bytes")
             << 0 << "D6BB B0AE C8F6 BDBF 41" << QStringList()
-            << "粘贴的内容有 5 个代码，从第 1 格起只有 4 格，放不下。没有粘贴。";
+            << "粘贴的代码共 9 个字节，从第 1 格起只有 4 格，最多 8 个字节，放不下。没有粘贴。";
+        QTest::newRow("one-byte codes two to a box, from the box pasted into")
+            << 1 << "41 42 43" << QStringList{"11", "4142", "43", ""} << QString();
+        QTest::newRow("a token that is no code")
+            << 0 << "0xD5C5 0xC8FD" << QStringList()
+            << "粘贴的内容中的“0xD5C5”不是代码：一个代码是 1 到 4 位16进制数字（0-9、A-F）。没有粘贴。";
         QTest::newRow("one code is pasted where the cursor is")
             << 1 << "C8FD" << QStringList{"11", "22C8FD", "33", "44"} << QString();
+        QTest::newRow("one code is trimmed")
+            << 1 << " C8FD\n"
+            << QStringList{"11", "22C8FD", "33", "44"} << QString();
     }
     void pastedCodeLineGoesOnePerBox()
     {
@@ -184,6 +210,23 @@ private slots:
         QCOMPARE(f.prompts.messages.size(), message.isEmpty() ? 0 : 1);
         if (!message.isEmpty())
             QCOMPARE(f.prompts.messages[0].text, message);
+    }
+
+    // A dropped text goes where a paste goes, and is copied, not moved.
+    void droppedCodeLineIsPastedAsACopy()
+    {
+        typeBoxes({"11", "22", "33", "44"});
+        QMimeData data;
+        data.setText(QStringLiteral(" 41 42 43"));
+        const QPointF at(4, box(1)->height() / 2);
+        QDragEnterEvent enter(at.toPoint(), Qt::MoveAction | Qt::CopyAction, &data, Qt::LeftButton,
+                              {});
+        QCoreApplication::sendEvent(box(1), &enter);
+        QVERIFY(enter.isAccepted());
+        QDropEvent drop(at, Qt::MoveAction | Qt::CopyAction, &data, Qt::LeftButton, {});
+        QCoreApplication::sendEvent(box(1), &drop);
+        QCOMPARE(drop.dropAction(), Qt::CopyAction);
+        QCOMPARE(boxes(), (QStringList{"11", "4142", "43", ""}));
     }
 
     // The box's menu: its own paste item spreads a code line too, and the
@@ -209,7 +252,9 @@ private slots:
                                 box(1)->mapToGlobal(QPoint(4, 4)));
         QCoreApplication::sendEvent(box(1), &event);
         QCOMPARE(boxes(), (QStringList{"", "D5C5", "C8FD", ""}));
-        QCOMPARE(items.mid(items.size() - 2), (QStringList{"按文字填写(&N)…", "撤销上次修改"}));
+        QCOMPARE(items.mid(items.size() - 2),
+                 (QStringList{"按文字填写(&N)…", "撤销上次写入存盘文件(&U)…"}));
+        QVERIFY2(items.contains(QStringLiteral("撤销(&U)\tCtrl+Z")), qPrintable(items.join('|')));
     }
 
     // Newest first; Ctrl+Z inside a box stays the box's own undo.
@@ -234,15 +279,89 @@ private slots:
         expected.replace(1788, 8, QByteArray::fromHex("D5C5C8FD00000000"));
         QCOMPARE(contents(m_saveFile), expected);
         QCOMPARE(names(), (QStringList{"张", "三", "", ""}));
+        QCOMPARE(f.prompts.questions.size(), 1);
+        QCOMPARE(
+            f.prompts.questions[0].text,
+            QStringLiteral("撤销上次修改将写入存盘文件“%1”：自定义武将1的名字从“AB”改回“张三”。\n"
+                           "要撤销吗？")
+                .arg(m_saveFile));
+        QCOMPARE(f.prompts.messages[2].text,
+                 QStringLiteral("已撤销：存盘文件“%1”中自定义武将1的名字已改回“张三”。")
+                     .arg(m_saveFile));
         clickOption(3);
+        takeBack(false); // no: nothing is written, the write stays
+        QCOMPARE(contents(m_saveFile), expected);
         takeBack();
+        QCOMPARE(
+            f.prompts.questions[2].text,
+            QStringLiteral("撤销上次修改将写入存盘文件“%1”：自定义武将2的名字从“张三”改回“%2”。\n"
+                           "撤销后本页显示这个文件的自定义武将2，“修改文件”也将写入那里。\n"
+                           "要撤销吗？")
+                .arg(m_saveFile, QString(4, u'铑')));
         QCOMPARE(contents(m_saveFile), gameFile());
         QVERIFY(f.control<QRadioButton>("Option2")->isChecked());
         QCOMPARE(names(), QStringList(4, QStringLiteral("铑")));
 
-        takeBack(); // nothing left to take back
+        takeBack(std::nullopt); // nothing left to take back
         QCOMPARE(contents(m_saveFile), gameFile());
-        QCOMPARE(f.prompts.messages.size(), 2);
+        QCOMPARE(f.prompts.messages.size(), 4);
+    }
+
+    // Ctrl+Z undoes a fill first, as one step, and reaches the file only
+    // after that, asking: what 修改文件 writes next never moves unseen.
+    void ctrlZUndoesTheFillBeforeItTakesAWriteBack()
+    {
+        choose(m_saveFile);
+        clickOption(3);
+        typeName("张三");
+        writeWithTheButton();
+        const QByteArray written = contents(m_saveFile);
+        clickOption(4);
+        typeName("李四");
+        QGuiApplication::clipboard()->setText(QStringLiteral("41 42"));
+        QTest::keySequence(box(1), QKeySequence::Paste);
+        QCOMPARE(boxes(), (QStringList{"C0EE", "4142", "", ""}));
+
+        QTest::keyClick(box(1), Qt::Key_Z, Qt::ControlModifier); // the paste, in the box
+        QCOMPARE(boxes(), (QStringList{"C0EE", "CBC4", "", ""}));
+        takeBack(std::nullopt); // the F2 fill, outside the boxes
+        QCOMPARE(boxes(), (QStringList{"D5C5", "C8FD", "", ""}));
+        QCOMPARE(contents(m_saveFile), written);
+        QVERIFY(f.control<QRadioButton>("Option4")->isChecked());
+        QCOMPARE(f.prompts.questions.size(), 0);
+
+        takeBack(false); // now the write, asked and refused
+        QCOMPARE(f.prompts.questions.size(), 1);
+        QCOMPARE(contents(m_saveFile), written);
+        QVERIFY(f.control<QRadioButton>("Option4")->isChecked());
+        QCOMPARE(f.field("Text3")->text(), m_saveFile);
+    }
+
+    // A write whose file has gone is forgotten after its message, so the
+    // older ones can still be taken back.
+    void writeOfAVanishedFileIsForgotten()
+    {
+        const QString other = QDir::toNativeSeparators(m_dir->path() + "/other.dat");
+        QVERIFY(create(other, gameFile()));
+        choose(m_saveFile);
+        clickOption(2);
+        typeName("张三");
+        writeWithTheButton();
+        choose(other);
+        clickOption(3);
+        typeName("李四");
+        writeWithTheButton();
+        QVERIFY(QFile::remove(other));
+
+        takeBack();
+        QCOMPARE(f.prompts.messages.size(), 4);
+        QVERIFY(f.prompts.messages[2].text.startsWith(
+            QStringLiteral("无法打开存盘文件“%1”。").arg(other)));
+        QCOMPARE(f.prompts.messages[3].text, QStringLiteral("这次修改不能再撤销了。"));
+        QVERIFY(!QFileInfo::exists(other));
+        takeBack();
+        QCOMPARE(contents(m_saveFile), gameFile());
+        QCOMPARE(f.field("Text3")->text(), m_saveFile);
     }
 
     void writeTakenBackAfterAnotherChangeWritesNothing()
@@ -264,7 +383,7 @@ private slots:
             QStringLiteral(
                 "存盘文件“%1”中自定义武将2的名字在上次修改之后又被改动过，不能撤销。文件没有写入。")
                 .arg(m_saveFile));
-        takeBack(); // forgotten: it never can be taken back
+        takeBack(std::nullopt); // forgotten: it never can be taken back
         QCOMPARE(f.prompts.messages.size(), 2);
     }
 
