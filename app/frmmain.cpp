@@ -4,16 +4,16 @@
 
 #include "app/frmabout.h"
 #include "app/messages.h"
+#include "app/messagetext.h"
 #include "app/programicon.h"
 #include "app/prompts.h"
 #include "app/resultlist.h"
-#include "app/systemerror.h"
+#include "app/savefilepage.h"
 #include "convert/charcodes.h"
 #include "convert/codechars.h"
 #include "convert/cp936.h"
 
 #include <QApplication>
-#include <QDir>
 #include <QLayout>
 #include <QLineEdit>
 
@@ -38,14 +38,6 @@ frmMain::frmMain(Prompts &prompts, convert::Cp936 &codec, QWidget *parent)
     connect(ui->Text2, &QLineEdit::returnPressed, this, &frmMain::Command4_Click);
     connect(ui->Command5, &QPushButton::clicked, this, &frmMain::Command5_Click);
     connect(ui->Command6, &QPushButton::clicked, this, &frmMain::Command6_Click);
-    connect(ui->Command7, &QPushButton::clicked, this, &frmMain::Command7_Click);
-    connect(ui->Option1, &QRadioButton::clicked, this, &frmMain::Option1_Click);
-    connect(ui->Option2, &QRadioButton::clicked, this, &frmMain::Option2_Click);
-    connect(ui->Option3, &QRadioButton::clicked, this, &frmMain::Option3_Click);
-    connect(ui->Option4, &QRadioButton::clicked, this, &frmMain::Option4_Click);
-    connect(ui->Command8, &QPushButton::clicked, this, &frmMain::Command8_Click);
-    for (QLineEdit *box : {ui->Text8, ui->Text9, ui->Text10, ui->Text11})
-        connect(box, &QLineEdit::textChanged, this, &frmMain::updateWritePreview);
 
     // The character page's list copies codes in the form the code page
     // reads, the code page's list the decoded text, so neither is typed
@@ -54,12 +46,6 @@ frmMain::frmMain(Prompts &prompts, convert::Cp936 &codec, QWidget *parent)
                                 QStringLiteral(" "));
     ui->List2->setExtractAction(messages::listCopyText.toString(), convert::textOfCodeCharLine,
                                 QString());
-
-    // A save file may be dropped anywhere on the save-file page, its boxes
-    // included.
-    setAcceptDrops(true);
-    for (QLineEdit *field : ui->saveFilePage->findChildren<QLineEdit *>())
-        field->installEventFilter(this);
 
     // Designer cannot store a fractional point size.
     QFont titleFont = ui->Label1->font();
@@ -77,9 +63,8 @@ frmMain::frmMain(Prompts &prompts, convert::Cp936 &codec, QWidget *parent)
     layout()->setSizeConstraint(QLayout::SetFixedSize);
     ui->Command1->setFocus();
 
+    m_saveFilePage = std::make_unique<SaveFilePage>(*ui, m_prompts, m_codec, this);
     Form_Load();
-    setUpRenaming();
-    updateWritePreview();
 }
 
 frmMain::~frmMain() = default;
@@ -88,7 +73,7 @@ void frmMain::Form_Load()
 {
     ui->SSTab1->setCurrentWidget(ui->charsToCodesPage);
     m_exportFilter = QStringLiteral("文本文件(*.txt)|*.txt");
-    m_saveFileFilter = QStringLiteral("ShinSangokumusou3.dat|ShinSangokumusou3.dat");
+    m_saveFilePage->setChooserFilter(QStringLiteral("ShinSangokumusou3.dat|ShinSangokumusou3.dat"));
 }
 
 void frmMain::Command1_Click()
@@ -148,9 +133,5 @@ void frmMain::showError(const QString &text)
 
 void frmMain::showFileError(QStringView sentence, const QString &path, int code)
 {
-    QString text = sentence.toString().arg(QDir::toNativeSeparators(path));
-    const QString reason = systemErrorReason(code);
-    if (!reason.isEmpty())
-        text += u'\n' + reason;
-    showError(text);
+    showError(fileFailureText(sentence, path, code));
 }

@@ -1,14 +1,9 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
-#include "savefile/namecells.h"
-#include "savefile/slotfile.h"
-#include "savefile/slottable.h"
-
 #include <QMainWindow>
 
 #include <memory>
-#include <vector>
 
 namespace Ui {
 class frmMain;
@@ -17,31 +12,26 @@ namespace convert {
 class Cp936;
 }
 class Prompts;
-class QAction;
-class QLineEdit;
 class ResultList;
+class SaveFilePage;
 class frmAbout;
 
 // The main window: three tool pages, the menu, the about and exit buttons.
 // Its controls keep their object names from the form (Text1, List1,
 // Command3, ...); tests find them by those names. The pages are found by
 // widget (charsToCodesPage, codesToCharsPage, saveFilePage), never by
-// their place in the tab control. Each feature has a unit of its own,
-// frmmain-<feature>.cpp.
+// their place in the tab control. The two conversion pages are the
+// window's own (frmmain-conversion.cpp); the save-file page is a class of
+// its own, SaveFilePage, over the same form.
 //
 // The form places each page's frame relative to the page, which starts
 // at (2, 26) inside the tab control, below the tab strip.
 class frmMain : public QMainWindow {
+    Q_OBJECT
+
 public:
     frmMain(Prompts &prompts, convert::Cp936 &codec, QWidget *parent = nullptr);
     ~frmMain() override;
-
-protected:
-    // A save file dropped onto the save-file page (frmmain-drop.cpp).
-    void dragEnterEvent(QDragEnterEvent *event) override;
-    void dragMoveEvent(QDragMoveEvent *event) override;
-    void dropEvent(QDropEvent *event) override;
-    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     // The window, its menu and its buttons (frmmain.cpp).
@@ -68,62 +58,11 @@ private:
     void Command6_Click();
     void exportList(const ResultList &list);
 
-    // The save-file page: the save file's name slots (frmmain-savefile.cpp).
-    void Command7_Click();
-    void useSaveFile(const QString &path);
-    void Option1_Click();
-    void Option2_Click();
-    void Option3_Click();
-    void Option4_Click();
-    void Command8_Click();
-    void showSlotOfChosenFile(int slot);
-    void ReadNameSlot(const QString &path, int slot);
-    void WriteNameSlot(const QString &path, int slot);
-    void takeBackLastWrite();
-    void showSlotError(const savefile::SlotError &error, const QString &path, int slot);
-    bool askToTakeBack(const QString &path, int slot, const savefile::SlotBytes &now,
-                       const savefile::SlotBytes &before);
-
-    // The save-file page: the bytes behind the boxes (frmmain-slotbytes.cpp).
-    void updateWritePreview();
-    void showCellBytes(const savefile::SlotBytes &bytes);
-
-    // The save-file page: a name typed as text, a code line pasted across
-    // the boxes, undoing that fill, the menu items for them and for taking
-    // a write back (frmmain-renaming.cpp).
-    void setUpRenaming();
-    void updateRenamingActions();
-    int selectedSlot() const;
-    void fillNameAsText();
-    void pasteCodes(QLineEdit *box, const QString &text);
-    void fillBoxes(const savefile::HexBoxes &fill, int first);
-    void undoFill();
-    void undoLastStep();
-
-    // The path of a drag that drops a save file, or "" (frmmain-drop.cpp).
-    QString droppedSaveFile(const QDropEvent &event) const;
-    void acceptSaveFileDrag(QDropEvent *event);
-
     std::unique_ptr<Ui::frmMain> ui;
     Prompts &m_prompts;
     convert::Cp936 &m_codec;
     std::unique_ptr<frmAbout> m_about; // created by the first show request
     QString m_exportFilter;
-    QString m_saveFileFilter;
     QString m_exportPath; // the export chooser proposes the last file chosen
-
-    // A write of 修改文件 in this run, so that it can be taken back.
-    struct SlotWrite {
-        QString path;
-        int slot;
-        savefile::SlotBytes before;  // what the write replaced
-        savefile::SlotBytes written; // what it put there
-    };
-    std::vector<SlotWrite> m_slotWrites; // newest last
-    // The boxes before each fill by F2 or a pasted code line since the last
-    // edit or write, newest last: Ctrl+Z puts back one fill at a time.
-    std::vector<savefile::HexBoxes> m_beforeFills;
-    bool m_filling = false;
-    QAction *m_nameAsText = nullptr;
-    QAction *m_undo = nullptr; // the last fill, else the last write
+    std::unique_ptr<SaveFilePage> m_saveFilePage;
 };

@@ -1,9 +1,11 @@
 // SPDX-License-Identifier: MIT
 #include "app/messagetext.h"
 
+#include "app/systemerror.h"
 #include "convert/characters.h"
 
 #include <QChar>
+#include <QDir>
 
 namespace {
 
@@ -55,4 +57,13 @@ QString quotedInMessage(QStringView text, qsizetype maxCharacters)
         at += character.size();
     }
     return quoted;
+}
+
+QString fileFailureText(QStringView sentence, const QString &path, int code)
+{
+    QString text = sentence.toString().arg(QDir::toNativeSeparators(path));
+    const QString reason = systemErrorReason(code);
+    if (!reason.isEmpty())
+        text += u'\n' + reason;
+    return text;
 }

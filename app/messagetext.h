@@ -13,3 +13,8 @@ QString quotedInMessage(QStringView text, qsizetype maxCharacters = 32);
 // One character as a message names it: itself, or its code ("U+200B")
 // where it could not be seen.
 QString namedInMessage(QStringView character);
+
+// A failure as a message says it: `sentence` with the path, as the system
+// writes it, for %1, then the reason for the system's error `code`, if
+// there is one, on a line of its own.
+QString fileFailureText(QStringView sentence, const QString &path, int code);

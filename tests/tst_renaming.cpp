@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "app/textprompt.h"
 #include "support/files.h"
-#include "support/mainwindowfixture.h"
+#include "support/savefilepagefixture.h"
 
 #include <QClipboard>
 #include <QDialogButtonBox>
@@ -17,61 +17,21 @@
 
 #include <optional>
 
-namespace {
-
-// 4096 bytes of EE with 张三 in slot 1.
-QByteArray gameFile()
-{
-    QByteArray bytes(4096, '\xEE');
-    bytes.replace(1724, 8, QByteArray::fromHex("D5C5C8FD00000000"));
-    return bytes;
-}
-
-} // namespace
-
 // Renaming on page 2: a name typed as text, a code line pasted across the
 // boxes, taking writes back, the preview line.
 class tst_Renaming : public QObject {
     Q_OBJECT
 
-    MainWindowFixture f;
+    SaveFilePageFixture f;
     std::unique_ptr<QTemporaryDir> m_dir;
     QString m_saveFile;
 
-    QLineEdit *box(int cell) const
-    {
-        return f.field(qPrintable(QStringLiteral("Text%1").arg(8 + cell)));
-    }
-    QStringList boxes() const
-    {
-        return {box(0)->text(), box(1)->text(), box(2)->text(), box(3)->text()};
-    }
-    void typeBoxes(const QStringList &texts)
-    {
-        for (int cell = 0; cell < 4; ++cell)
-            box(cell)->setText(texts[cell]);
-    }
-    QStringList names() const
-    {
-        return {f.field("Text4")->text(), f.field("Text5")->text(), f.field("Text6")->text(),
-                f.field("Text7")->text()};
-    }
     QString preview() const { return f.control<QLabel>("LabelPreview")->text(); }
-    void clickOption(int slot)
-    {
-        auto *button = f.control<QRadioButton>(qPrintable(QStringLiteral("Option%1").arg(slot)));
-        QTest::mouseClick(button, Qt::LeftButton, {}, QPoint(8, button->height() / 2));
-    }
-    void choose(const QString &path)
-    {
-        f.prompts.openAnswers.enqueue(path);
-        f.click("Command7");
-    }
     // F2 with the focus in Text8, answered with `name`.
     void typeName(const QString &name)
     {
         f.prompts.textAnswers.enqueue(name);
-        QTest::keyClick(box(0), Qt::Key_F2);
+        QTest::keyClick(f.box(0), Qt::Key_F2);
     }
     void writeWithTheButton()
     {
@@ -96,7 +56,7 @@ private slots:
         m_dir = std::make_unique<QTemporaryDir>();
         QVERIFY(m_dir->isValid());
         m_saveFile = QDir::toNativeSeparators(m_dir->path() + "/ShinSangokumusou3.dat");
-        QVERIFY(create(m_saveFile, gameFile()));
+        QVERIFY(create(m_saveFile, f.gameFile()));
     }
     void cleanup()
     {
@@ -120,22 +80,22 @@ private slots:
         QFETCH(QString, name);
         QFETCH(QStringList, codes);
         QFETCH(QByteArray, slot);
-        choose(m_saveFile);
-        clickOption(2);
+        f.choose(m_saveFile);
+        f.clickOption(2);
         typeName(name);
         QCOMPARE(f.prompts.textRequests.size(), 1);
         QCOMPARE(f.prompts.textRequests[0].text,
                  QStringLiteral("自定义武将2的新名字（最多4个汉字或8个字母）:"));
-        QCOMPARE(boxes(), codes);
+        QCOMPARE(f.boxes(), codes);
         QVERIFY2(preview().endsWith(" = " + name), qPrintable(preview()));
         writeWithTheButton();
         const QByteArray byName = contents(m_saveFile);
         QCOMPARE(byName.mid(1788, 8), slot);
 
-        QVERIFY(create(m_saveFile, gameFile()));
-        typeBoxes(QStringList(4));
+        QVERIFY(create(m_saveFile, f.gameFile()));
+        f.typeBoxes(QStringList(4));
         for (int cell = 0; cell < 4; ++cell)
-            QTest::keyClicks(box(cell), codes[cell]);
+            QTest::keyClicks(f.box(cell), codes[cell]);
         writeWithTheButton();
         QCOMPARE(contents(m_saveFile), byName);
     }
@@ -163,9 +123,9 @@ private slots:
         QFETCH(QString, name);
         QFETCH(QString, message);
         const QStringList before{"41", "d5c5", "", "x"};
-        typeBoxes(before);
+        f.typeBoxes(before);
         typeName(name);
-        QCOMPARE(boxes(), before);
+        QCOMPARE(f.boxes(), before);
         QCOMPARE(f.prompts.messages.size(), 1);
         QCOMPARE(f.prompts.messages[0].title, QStringLiteral("错误!"));
         QCOMPARE(f.prompts.messages[0].text, message);
@@ -203,10 +163,10 @@ private slots:
         QFETCH(QStringList, after);
         QFETCH(QString, message);
         const QStringList before{"11", "22", "33", "44"};
-        typeBoxes(before);
+        f.typeBoxes(before);
         QGuiApplication::clipboard()->setText(line);
-        QTest::keySequence(box(cell), QKeySequence::Paste);
-        QCOMPARE(boxes(), after.isEmpty() ? before : after);
+        QTest::keySequence(f.box(cell), QKeySequence::Paste);
+        QCOMPARE(f.boxes(), after.isEmpty() ? before : after);
         QCOMPARE(f.prompts.messages.size(), message.isEmpty() ? 0 : 1);
         if (!message.isEmpty())
             QCOMPARE(f.prompts.messages[0].text, message);
@@ -215,18 +175,18 @@ private slots:
     // A dropped text goes where a paste goes, and is copied, not moved.
     void droppedCodeLineIsPastedAsACopy()
     {
-        typeBoxes({"11", "22", "33", "44"});
+        f.typeBoxes({"11", "22", "33", "44"});
         QMimeData data;
         data.setText(QStringLiteral(" 41 42 43"));
-        const QPointF at(4, box(1)->height() / 2);
+        const QPointF at(4, f.box(1)->height() / 2);
         QDragEnterEvent enter(at.toPoint(), Qt::MoveAction | Qt::CopyAction, &data, Qt::LeftButton,
                               {});
-        QCoreApplication::sendEvent(box(1), &enter);
+        QCoreApplication::sendEvent(f.box(1), &enter);
         QVERIFY(enter.isAccepted());
         QDropEvent drop(at, Qt::MoveAction | Qt::CopyAction, &data, Qt::LeftButton, {});
-        QCoreApplication::sendEvent(box(1), &drop);
+        QCoreApplication::sendEvent(f.box(1), &drop);
         QCOMPARE(drop.dropAction(), Qt::CopyAction);
-        QCOMPARE(boxes(), (QStringList{"11", "4142", "43", ""}));
+        QCOMPARE(f.boxes(), (QStringList{"11", "4142", "43", ""}));
     }
 
     // The box's menu: its own paste item spreads a code line too, and the
@@ -249,9 +209,9 @@ private slots:
                 paste->trigger();
         });
         QContextMenuEvent event(QContextMenuEvent::Mouse, QPoint(4, 4),
-                                box(1)->mapToGlobal(QPoint(4, 4)));
-        QCoreApplication::sendEvent(box(1), &event);
-        QCOMPARE(boxes(), (QStringList{"", "D5C5", "C8FD", ""}));
+                                f.box(1)->mapToGlobal(QPoint(4, 4)));
+        QCoreApplication::sendEvent(f.box(1), &event);
+        QCOMPARE(f.boxes(), (QStringList{"", "D5C5", "C8FD", ""}));
         QCOMPARE(items.mid(items.size() - 2),
                  (QStringList{"按文字填写(&N)…", "撤销上次写入存盘文件(&U)…"}));
         QVERIFY2(items.contains(QStringLiteral("撤销(&U)\tCtrl+Z")), qPrintable(items.join('|')));
@@ -260,25 +220,25 @@ private slots:
     // Newest first; Ctrl+Z inside a box stays the box's own undo.
     void writesTakenBackGiveTheFileAsBefore()
     {
-        choose(m_saveFile);
-        clickOption(2);
+        f.choose(m_saveFile);
+        f.clickOption(2);
         typeName("张三");
         writeWithTheButton();
-        clickOption(1);
+        f.clickOption(1);
         typeName("AB");
         writeWithTheButton();
         QCOMPARE(f.prompts.messages.size(), 2);
 
-        QTest::keyClicks(box(2), "7");
-        QTest::keyClick(box(2), Qt::Key_Z, Qt::ControlModifier);
-        QCOMPARE(box(2)->text(), QString());
+        QTest::keyClicks(f.box(2), "7");
+        QTest::keyClick(f.box(2), Qt::Key_Z, Qt::ControlModifier);
+        QCOMPARE(f.box(2)->text(), QString());
         QCOMPARE(contents(m_saveFile).mid(1724, 8), QByteArray::fromHex("4142000000000000"));
 
         takeBack();
-        QByteArray expected = gameFile();
+        QByteArray expected = f.gameFile();
         expected.replace(1788, 8, QByteArray::fromHex("D5C5C8FD00000000"));
         QCOMPARE(contents(m_saveFile), expected);
-        QCOMPARE(names(), (QStringList{"张", "三", "", ""}));
+        QCOMPARE(f.names(), (QStringList{"张", "三", "", ""}));
         QCOMPARE(f.prompts.questions.size(), 1);
         QCOMPARE(
             f.prompts.questions[0].text,
@@ -288,7 +248,7 @@ private slots:
         QCOMPARE(f.prompts.messages[2].text,
                  QStringLiteral("已撤销：存盘文件“%1”中自定义武将1的名字已改回“张三”。")
                      .arg(m_saveFile));
-        clickOption(3);
+        f.clickOption(3);
         takeBack(false); // no: nothing is written, the write stays
         QCOMPARE(contents(m_saveFile), expected);
         takeBack();
@@ -298,12 +258,12 @@ private slots:
                            "撤销后本页显示这个文件的自定义武将2，“修改文件”也将写入那里。\n"
                            "要撤销吗？")
                 .arg(m_saveFile, QString(4, u'铑')));
-        QCOMPARE(contents(m_saveFile), gameFile());
+        QCOMPARE(contents(m_saveFile), f.gameFile());
         QVERIFY(f.control<QRadioButton>("Option2")->isChecked());
-        QCOMPARE(names(), QStringList(4, QStringLiteral("铑")));
+        QCOMPARE(f.names(), QStringList(4, QStringLiteral("铑")));
 
         takeBack(std::nullopt); // nothing left to take back
-        QCOMPARE(contents(m_saveFile), gameFile());
+        QCOMPARE(contents(m_saveFile), f.gameFile());
         QCOMPARE(f.prompts.messages.size(), 4);
     }
 
@@ -311,21 +271,21 @@ private slots:
     // after that, asking: what 修改文件 writes next never moves unseen.
     void ctrlZUndoesTheFillBeforeItTakesAWriteBack()
     {
-        choose(m_saveFile);
-        clickOption(3);
+        f.choose(m_saveFile);
+        f.clickOption(3);
         typeName("张三");
         writeWithTheButton();
         const QByteArray written = contents(m_saveFile);
-        clickOption(4);
+        f.clickOption(4);
         typeName("李四");
         QGuiApplication::clipboard()->setText(QStringLiteral("41 42"));
-        QTest::keySequence(box(1), QKeySequence::Paste);
-        QCOMPARE(boxes(), (QStringList{"C0EE", "4142", "", ""}));
+        QTest::keySequence(f.box(1), QKeySequence::Paste);
+        QCOMPARE(f.boxes(), (QStringList{"C0EE", "4142", "", ""}));
 
-        QTest::keyClick(box(1), Qt::Key_Z, Qt::ControlModifier); // the paste, in the box
-        QCOMPARE(boxes(), (QStringList{"C0EE", "CBC4", "", ""}));
+        QTest::keyClick(f.box(1), Qt::Key_Z, Qt::ControlModifier); // the paste, in the box
+        QCOMPARE(f.boxes(), (QStringList{"C0EE", "CBC4", "", ""}));
         takeBack(std::nullopt); // the F2 fill, outside the boxes
-        QCOMPARE(boxes(), (QStringList{"D5C5", "C8FD", "", ""}));
+        QCOMPARE(f.boxes(), (QStringList{"D5C5", "C8FD", "", ""}));
         QCOMPARE(contents(m_saveFile), written);
         QVERIFY(f.control<QRadioButton>("Option4")->isChecked());
         QCOMPARE(f.prompts.questions.size(), 0);
@@ -342,13 +302,13 @@ private slots:
     void writeOfAVanishedFileIsForgotten()
     {
         const QString other = QDir::toNativeSeparators(m_dir->path() + "/other.dat");
-        QVERIFY(create(other, gameFile()));
-        choose(m_saveFile);
-        clickOption(2);
+        QVERIFY(create(other, f.gameFile()));
+        f.choose(m_saveFile);
+        f.clickOption(2);
         typeName("张三");
         writeWithTheButton();
-        choose(other);
-        clickOption(3);
+        f.choose(other);
+        f.clickOption(3);
         typeName("李四");
         writeWithTheButton();
         QVERIFY(QFile::remove(other));
@@ -360,14 +320,14 @@ private slots:
         QCOMPARE(f.prompts.messages[3].text, QStringLiteral("这次修改不能再撤销了。"));
         QVERIFY(!QFileInfo::exists(other));
         takeBack();
-        QCOMPARE(contents(m_saveFile), gameFile());
+        QCOMPARE(contents(m_saveFile), f.gameFile());
         QCOMPARE(f.field("Text3")->text(), m_saveFile);
     }
 
     void writeTakenBackAfterAnotherChangeWritesNothing()
     {
-        choose(m_saveFile);
-        clickOption(2);
+        f.choose(m_saveFile);
+        f.clickOption(2);
         typeName("张三");
         writeWithTheButton();
         QByteArray changed = contents(m_saveFile);
@@ -408,10 +368,10 @@ private slots:
         QFETCH(int, option);
         QFETCH(QStringList, typed);
         QFETCH(QString, preview);
-        clickOption(option);
-        typeBoxes(typed);
+        f.clickOption(option);
+        f.typeBoxes(typed);
         if (chosen)
-            choose(m_saveFile);
+            f.choose(m_saveFile);
         auto *label = f.control<QLabel>("LabelPreview");
         QCOMPARE(label->text(), preview);
         QVERIFY(label->fontMetrics().horizontalAdvance(preview) <= label->width());

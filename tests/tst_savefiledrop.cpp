@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-#include "support/mainwindowfixture.h"
+#include "support/savefilepagefixture.h"
 
 #include <QDirIterator>
 #include <QMimeData>
@@ -16,13 +16,6 @@ namespace {
 
 // A save folder from a Chinese Windows zip: 存档 in GBK.
 const QByteArray gbkName("\xB4\xE6\xB5\xB5");
-
-QByteArray gameFile()
-{
-    QByteArray bytes(4096, '\xEE');
-    bytes.replace(1724, 8, QByteArray::fromHex("D5C5C8FD00000000"));
-    return bytes;
-}
 
 // Through the POSIX calls, which take a name's bytes as they are.
 bool createRaw(const QByteArray &path, const QByteArray &bytes)
@@ -64,7 +57,7 @@ QStringList tree(const QString &folder)
 class tst_SaveFileDrop : public QObject {
     Q_OBJECT
 
-    MainWindowFixture f;
+    SaveFilePageFixture f;
 
     void send(QDropEvent &event)
     {
@@ -118,7 +111,7 @@ private slots:
                 ::rmdir(parent.constData());
         });
         QVERIFY(parent == folder || ::mkdir(parent.constData(), 0755) == 0);
-        QVERIFY(createRaw(file, gameFile()));
+        QVERIFY(createRaw(file, f.gameFile()));
 
         // As a file manager offers it: the name's bytes percent-encoded.
         QMimeData mime;
@@ -146,7 +139,7 @@ private slots:
         QCOMPARE(f.prompts.messages.size(), 1);
         QCOMPARE(tree(dir.path()), files);
         if (vanishes.isEmpty())
-            QCOMPARE(contentsRaw(file), gameFile());
+            QCOMPARE(contentsRaw(file), f.gameFile());
     }
 };
 

@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "app/resultlist.h"
 #include "support/files.h"
-#include "support/mainwindowfixture.h"
+#include "support/pathreasons.h"
+#include "support/savefilepagefixture.h"
 
 #include <QDir>
 #include <QLabel>
@@ -11,66 +12,17 @@
 #include <QTemporaryDir>
 #include <QUrl>
 
-namespace {
-
-// The reason below a failure's sentence, in the platform's words: Linux
-// has an error code for a folder, Windows none; a missing folder is a
-// missing file or folder on Linux, a missing path on Windows.
-#ifdef _WIN32
-const QString folderReason;
-const QString missingFolderReason = QStringLiteral("\n路径不存在：某个文件夹不存在。");
-#else
-const QString folderReason = QStringLiteral("\n这是一个文件夹。");
-const QString missingFolderReason = QStringLiteral("\n文件或文件夹不存在。");
-#endif
-
-// 4096 bytes of EE with 张三 in slot 1 and 爱 in slot 3.
-QByteArray gameFile()
-{
-    QByteArray bytes(4096, '\xEE');
-    bytes.replace(1724, 8, QByteArray::fromHex("D5C5C8FD00000000"));
-    bytes.replace(1852, 8, QByteArray::fromHex("B0AE000000000000"));
-    return bytes;
-}
-
-} // namespace
-
 class tst_SaveFilePage : public QObject {
     Q_OBJECT
 
-    MainWindowFixture f;
+    SaveFilePageFixture f;
     std::unique_ptr<QTemporaryDir> m_dir;
     QString m_saveFile;
 
-    QRadioButton *option(int slot) const
-    {
-        return f.control<QRadioButton>(qPrintable(QStringLiteral("Option%1").arg(slot)));
-    }
-    // On the indicator, which is always inside the button's click area.
-    void clickOption(int slot)
-    {
-        QRadioButton *button = option(slot);
-        QTest::mouseClick(button, Qt::LeftButton, {}, QPoint(8, button->height() / 2));
-    }
-    QStringList names() const
-    {
-        return {f.field("Text4")->text(), f.field("Text5")->text(), f.field("Text6")->text(),
-                f.field("Text7")->text()};
-    }
     void setNames(const QStringList &texts)
     {
         for (int i = 0; i < 4; ++i)
             f.field(qPrintable(QStringLiteral("Text%1").arg(4 + i)))->setText(texts[i]);
-    }
-    void typeBoxes(const QStringList &texts)
-    {
-        for (int i = 0; i < 4; ++i)
-            f.field(qPrintable(QStringLiteral("Text%1").arg(8 + i)))->setText(texts[i]);
-    }
-    void choose(const QString &path)
-    {
-        f.prompts.openAnswers.enqueue(path);
-        f.click("Command7");
     }
 
 private slots:
@@ -83,7 +35,7 @@ private slots:
         // As the page shows it: with backslashes on Windows.
         m_saveFile = QDir::toNativeSeparators(m_dir->path()
                                               + QStringLiteral("/存盘 文件/ShinSangokumusou3.dat"));
-        QVERIFY(create(m_saveFile, gameFile()));
+        QVERIFY(create(m_saveFile, f.gameFile()));
     }
     void cleanup()
     {
@@ -95,52 +47,52 @@ private slots:
 
     void choosingShowsSlotOneAndWritingGoesToTheSelectedSlot()
     {
-        clickOption(3);
-        QCOMPARE(names(), QStringList(4));
+        f.clickOption(3);
+        QCOMPARE(f.names(), QStringList(4));
 
-        choose(m_saveFile);
+        f.choose(m_saveFile);
         QCOMPARE(f.prompts.openRequests.size(), 1);
         QCOMPARE(f.prompts.openRequests[0].filter,
                  QStringLiteral("ShinSangokumusou3.dat|ShinSangokumusou3.dat"));
         QCOMPARE(f.field("Text3")->text(), m_saveFile);
-        QCOMPARE(names(), (QStringList{"张", "三", "", ""}));
-        QVERIFY(option(3)->isChecked());
+        QCOMPARE(f.names(), (QStringList{"张", "三", "", ""}));
+        QVERIFY(f.option(3)->isChecked());
 
-        typeBoxes({"4142", "", "", ""});
+        f.typeBoxes({"4142", "", "", ""});
         f.click("Command8");
-        QByteArray expected = gameFile();
+        QByteArray expected = f.gameFile();
         expected.replace(1852, 8, QByteArray::fromHex("4142000000000000"));
         QCOMPARE(contents(m_saveFile), expected);
         QCOMPARE(f.prompts.messages.size(), 1);
         QCOMPARE(f.prompts.messages[0].title, QStringLiteral("提示"));
         QCOMPARE(f.prompts.messages[0].text, QStringLiteral("文件修改成功!"));
-        QCOMPARE(names(), (QStringList{"张", "三", "", ""}));
+        QCOMPARE(f.names(), (QStringList{"张", "三", "", ""}));
     }
 
     void cancelKeepsThePathAndANewChoiceReplacesIt()
     {
-        choose(m_saveFile);
-        choose(QString());
+        f.choose(m_saveFile);
+        f.choose(QString());
         QCOMPARE(f.field("Text3")->text(), m_saveFile);
-        QCOMPARE(names(), (QStringList{"张", "三", "", ""}));
+        QCOMPARE(f.names(), (QStringList{"张", "三", "", ""}));
 
         const QString other =
             QDir::toNativeSeparators(m_dir->path() + QStringLiteral("/存盘 文件/other.dat"));
         QByteArray otherBytes(2048, '\0');
         otherBytes.replace(1724, 2, "AB");
         QVERIFY(create(other, otherBytes));
-        choose(other);
+        f.choose(other);
         QCOMPARE(f.field("Text3")->text(), other);
-        QCOMPARE(names(), (QStringList{"AB", "", "", ""}));
+        QCOMPARE(f.names(), (QStringList{"AB", "", "", ""}));
         QVERIFY(f.prompts.messages.isEmpty());
     }
 
     void optionWithoutAFileOnlySelects()
     {
         setNames({"甲", "乙", "丙", "丁"});
-        clickOption(2);
-        QVERIFY(option(2)->isChecked());
-        QCOMPARE(names(), (QStringList{"甲", "乙", "丙", "丁"}));
+        f.clickOption(2);
+        QVERIFY(f.option(2)->isChecked());
+        QCOMPARE(f.names(), (QStringList{"甲", "乙", "丙", "丁"}));
         QVERIFY(f.prompts.messages.isEmpty());
     }
 
@@ -162,11 +114,11 @@ private slots:
         QFETCH(QStringList, boxes);
         QFETCH(int, offset);
         QFETCH(QByteArray, bytes);
-        choose(m_saveFile);
-        clickOption(slot);
-        typeBoxes(boxes);
+        f.choose(m_saveFile);
+        f.clickOption(slot);
+        f.typeBoxes(boxes);
         f.click("Command8");
-        QByteArray expected = gameFile();
+        QByteArray expected = f.gameFile();
         expected.replace(offset, 8, bytes);
         QCOMPARE(contents(m_saveFile), expected);
         QCOMPARE(f.prompts.messages.size(), 1);
@@ -223,8 +175,8 @@ private slots:
         QFETCH(QString, preview);
         QFETCH(QByteArray, slot);
         QFETCH(bool, flagged);
-        choose(m_saveFile);
-        typeBoxes({first, box, "", ""});
+        f.choose(m_saveFile);
+        f.typeBoxes({first, box, "", ""});
         QCOMPARE(f.control<QLabel>("LabelPreview")->text(), preview);
         QLineEdit *const text9 = f.field("Text9");
         QCOMPARE(text9->palette().color(QPalette::Text) == QColor(0xFF, 0x00, 0x00), flagged);
@@ -232,7 +184,7 @@ private slots:
         QCOMPARE(text9->text(), box);
 
         f.click("Command8");
-        QByteArray expected = gameFile();
+        QByteArray expected = f.gameFile();
         if (!slot.isEmpty())
             expected.replace(1724, 8, slot);
         QCOMPARE(contents(m_saveFile), expected);
@@ -242,9 +194,9 @@ private slots:
     void nameBoxesShowTheirCellBytesAfterARead()
     {
         QVERIFY(f.field("Text4")->toolTip().isEmpty());
-        choose(m_saveFile);
-        clickOption(3);
-        QCOMPARE(names(), (QStringList{"爱", "", "", ""}));
+        f.choose(m_saveFile);
+        f.clickOption(3);
+        QCOMPARE(f.names(), (QStringList{"爱", "", "", ""}));
         QStringList bytes;
         for (int i = 4; i <= 7; ++i)
             bytes << f.field(qPrintable(QStringLiteral("Text%1").arg(i)))->toolTip();
@@ -263,10 +215,10 @@ private slots:
         QFETCH(bool, chosen);
         QFETCH(QStringList, boxes);
         if (chosen)
-            choose(m_saveFile);
-        typeBoxes(boxes);
+            f.choose(m_saveFile);
+        f.typeBoxes(boxes);
         f.click("Command8");
-        QCOMPARE(contents(m_saveFile), gameFile());
+        QCOMPARE(contents(m_saveFile), f.gameFile());
         QVERIFY(f.prompts.messages.isEmpty());
     }
 
@@ -281,8 +233,9 @@ private slots:
         QTest::addColumn<QStringList>("namesAfter");
         const QString folderText =
             QStringLiteral("“%1”不是普通文件（而是文件夹、管道、设备或套接字），不能用作存盘文件。")
-            + folderReason;
-        const QString missingText = QStringLiteral("无法打开存盘文件“%1”。") + missingFolderReason;
+            + folderReason();
+        const QString missingText =
+            QStringLiteral("无法打开存盘文件“%1”。") + missingFolderReason();
         const QStringList emptied(4);
         const QStringList kept{"张", "三", "", ""};
         QTest::newRow("choosing a folder") << "choose"
@@ -305,24 +258,24 @@ private slots:
         const QString path = QDir::toNativeSeparators(
             place == "folder" ? m_dir->path() + QStringLiteral("/存盘 文件")
                               : m_dir->path() + QStringLiteral("/不存在/ShinSangokumusou3.dat"));
-        choose(m_saveFile);
-        typeBoxes({"D5C5", "", "", ""});
+        f.choose(m_saveFile);
+        f.typeBoxes({"D5C5", "", "", ""});
         if (action == "choose") {
-            choose(path);
+            f.choose(path);
             QCOMPARE(f.field("Text3")->text(), path);
         } else {
             f.field("Text3")->setText(path);
             if (action == "option")
-                clickOption(2);
+                f.clickOption(2);
             else
                 f.click("Command8");
         }
         QCOMPARE(f.prompts.messages.size(), 1);
         QCOMPARE(f.prompts.messages[0].title, QStringLiteral("错误!"));
         QCOMPARE(f.prompts.messages[0].text, text.arg(path));
-        QCOMPARE(names(), namesAfter);
+        QCOMPARE(f.names(), namesAfter);
         QCOMPARE(f.field("Text4")->toolTip().isEmpty(), namesAfter[0].isEmpty());
-        QCOMPARE(contents(m_saveFile), gameFile());
+        QCOMPARE(contents(m_saveFile), f.gameFile());
         QVERIFY(!QFileInfo::exists(m_dir->path() + QStringLiteral("/不存在")));
     }
 
@@ -372,15 +325,15 @@ private slots:
         if (read) {
             QCOMPARE(drop.dropAction(), Qt::CopyAction);
             QTRY_COMPARE(f.field("Text3")->text(), m_saveFile);
-            QCOMPARE(names(), (QStringList{"张", "三", "", ""}));
+            QCOMPARE(f.names(), (QStringList{"张", "三", "", ""}));
         } else {
             QCoreApplication::processEvents();
             QVERIFY(f.field("Text3")->text().isEmpty());
-            QCOMPARE(names(), QStringList(4));
+            QCOMPARE(f.names(), QStringList(4));
         }
         QVERIFY(f.field("Text8")->text().isEmpty());
         QVERIFY(f.prompts.messages.isEmpty());
-        QCOMPARE(contents(m_saveFile), gameFile());
+        QCOMPARE(contents(m_saveFile), f.gameFile());
     }
 
     void typicalUseFromPageZero()
@@ -392,8 +345,8 @@ private slots:
             hex << line.section(QStringLiteral("16进制:"), 1).remove(u' ');
         QCOMPARE(hex, (QStringList{"D5C5", "C8FD"}));
 
-        choose(m_saveFile);
-        clickOption(2);
+        f.choose(m_saveFile);
+        f.clickOption(2);
         QTest::keyClicks(f.field("Text8"), hex[0]);
         QTest::keyClicks(f.field("Text9"), hex[1]);
         f.click("Command8");
@@ -401,8 +354,8 @@ private slots:
         QCOMPARE(f.prompts.messages.size(), 1);
         QCOMPARE(f.prompts.messages[0].text, QStringLiteral("文件修改成功!"));
 
-        clickOption(2);
-        QCOMPARE(names(), (QStringList{"张", "三", "", ""}));
+        f.clickOption(2);
+        QCOMPARE(f.names(), (QStringList{"张", "三", "", ""}));
     }
 };
 

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-#include "app/frmmain.h"
+#include "app/savefilepage.h"
 #include "ui_frmmain.h"
 
 #include "app/messages.h"
@@ -28,7 +28,7 @@ void flagBox(QLineEdit *box, const savefile::BoxFlaws &flaws)
 
 } // namespace
 
-void frmMain::updateWritePreview()
+void SaveFilePage::updateWritePreview()
 {
     QLineEdit *const boxes[] = {ui->Text8, ui->Text9, ui->Text10, ui->Text11};
     savefile::HexBoxes texts;
@@ -56,7 +56,7 @@ void frmMain::updateWritePreview()
         QString::number(selectedSlot()), cells.join(u' '), savefile::slotName(bytes, m_codec)));
 }
 
-void frmMain::showCellBytes(const savefile::SlotBytes &bytes)
+void SaveFilePage::showCellBytes(const savefile::SlotBytes &bytes)
 {
     // A cell that decodes to nothing or to a replacement still shows its bytes.
     QLineEdit *const names[] = {ui->Text4, ui->Text5, ui->Text6, ui->Text7};

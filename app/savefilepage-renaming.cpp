@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-#include "app/frmmain.h"
+#include "app/savefilepage.h"
 #include "ui_frmmain.h"
 
 #include "app/hexboxfilter.h"
@@ -25,12 +25,12 @@ void typeIntoBox(QLineEdit *box, const QString &text)
 
 } // namespace
 
-void frmMain::setUpRenaming()
+void SaveFilePage::setUpRenaming()
 {
     // F2 renames, as in file managers.
     m_nameAsText = new QAction(messages::nameAsTextAction.toString(), this);
     m_nameAsText->setShortcut(Qt::Key_F2);
-    connect(m_nameAsText, &QAction::triggered, this, &frmMain::fillNameAsText);
+    connect(m_nameAsText, &QAction::triggered, this, &SaveFilePage::fillNameAsText);
 
     // Ctrl+Z reaches the window only from outside an editable box: inside
     // one it stays the box's own undo, but for a fill. It undoes the last
@@ -39,7 +39,7 @@ void frmMain::setUpRenaming()
     m_undo = new QAction(this);
     m_undo->setShortcut(QKeySequence::Undo);
     m_undo->setShortcutVisibleInContextMenu(false); // a box's menu has its own Ctrl+Z
-    connect(m_undo, &QAction::triggered, this, &frmMain::undoLastStep);
+    connect(m_undo, &QAction::triggered, this, &SaveFilePage::undoLastStep);
 
     // In the 文件 menu after the page items, in the page's context menu and
     // in the hexadecimal boxes' context menus.
@@ -65,17 +65,17 @@ void frmMain::setUpRenaming()
     }
 
     // The preview names the file's state and the slot 修改文件 writes.
-    connect(ui->Text3, &QLineEdit::textChanged, this, &frmMain::updateWritePreview);
+    connect(ui->Text3, &QLineEdit::textChanged, this, &SaveFilePage::updateWritePreview);
     for (QRadioButton *option : {ui->Option1, ui->Option2, ui->Option3, ui->Option4})
-        connect(option, &QRadioButton::toggled, this, &frmMain::updateWritePreview);
+        connect(option, &QRadioButton::toggled, this, &SaveFilePage::updateWritePreview);
 
-    connect(ui->SSTab1, &QTabWidget::currentChanged, this, &frmMain::updateRenamingActions);
+    connect(ui->SSTab1, &QTabWidget::currentChanged, this, &SaveFilePage::updateRenamingActions);
     updateRenamingActions();
 }
 
 // Both act on the save-file page only, so Ctrl+Z and F2 mean nothing on
 // the other pages. The undo item says what it will do.
-void frmMain::updateRenamingActions()
+void SaveFilePage::updateRenamingActions()
 {
     const bool onPage = ui->SSTab1->currentWidget() == ui->saveFilePage;
     m_nameAsText->setEnabled(onPage);
@@ -85,7 +85,7 @@ void frmMain::updateRenamingActions()
     m_undo->setEnabled(onPage && (fill || !m_slotWrites.empty()));
 }
 
-int frmMain::selectedSlot() const
+int SaveFilePage::selectedSlot() const
 {
     const QRadioButton *const options[] = {ui->Option1, ui->Option2, ui->Option3, ui->Option4};
     for (int slot = 1; slot <= savefile::slotCount; ++slot) {
@@ -95,9 +95,9 @@ int frmMain::selectedSlot() const
     return 1;
 }
 
-void frmMain::fillNameAsText()
+void SaveFilePage::fillNameAsText()
 {
-    const QString name = m_prompts.text(this, messages::nameAsTextTitle.toString(),
+    const QString name = m_prompts.text(m_window, messages::nameAsTextTitle.toString(),
                                         messages::nameAsTextLabel.toString().arg(selectedSlot()));
     if (name.isEmpty())
         return;
@@ -122,7 +122,7 @@ void frmMain::fillNameAsText()
 // A pasted or dropped code line is laid out by its bytes, as F2 lays out
 // the same name, from `box` on; the boxes after its bytes are emptied. A
 // single code goes where the cursor is, as any paste would.
-void frmMain::pasteCodes(QLineEdit *box, const QString &text)
+void SaveFilePage::pasteCodes(QLineEdit *box, const QString &text)
 {
     QLineEdit *const boxes[] = {ui->Text8, ui->Text9, ui->Text10, ui->Text11};
     const int first = int(std::find(std::begin(boxes), std::end(boxes), box) - std::begin(boxes));
@@ -150,7 +150,7 @@ void frmMain::pasteCodes(QLineEdit *box, const QString &text)
 }
 
 // As typed, each box keeping its own undo, and as one step for Ctrl+Z.
-void frmMain::fillBoxes(const savefile::HexBoxes &fill, int first)
+void SaveFilePage::fillBoxes(const savefile::HexBoxes &fill, int first)
 {
     QLineEdit *const boxes[] = {ui->Text8, ui->Text9, ui->Text10, ui->Text11};
     savefile::HexBoxes before;
@@ -164,7 +164,7 @@ void frmMain::fillBoxes(const savefile::HexBoxes &fill, int first)
     updateRenamingActions();
 }
 
-void frmMain::undoFill()
+void SaveFilePage::undoFill()
 {
     if (m_beforeFills.empty())
         return;
@@ -180,7 +180,7 @@ void frmMain::undoFill()
     updateRenamingActions();
 }
 
-void frmMain::undoLastStep()
+void SaveFilePage::undoLastStep()
 {
     if (!m_beforeFills.empty())
         undoFill();

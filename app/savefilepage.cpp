@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-#include "app/frmmain.h"
+#include "app/savefilepage.h"
 #include "ui_frmmain.h"
 
 #include "app/messages.h"
@@ -31,7 +31,53 @@ QStringView saveFileErrorSentence(savefile::SlotStep step)
 
 } // namespace
 
-void frmMain::ReadNameSlot(const QString &path, int slot)
+SaveFilePage::SaveFilePage(Ui::frmMain &form, Prompts &prompts, convert::Cp936 &codec,
+                           QWidget *window)
+    : QObject(window), ui(&form), m_prompts(prompts), m_codec(codec), m_window(window)
+{
+    connect(ui->Command7, &QPushButton::clicked, this, &SaveFilePage::Command7_Click);
+    connect(ui->Option1, &QRadioButton::clicked, this, &SaveFilePage::Option1_Click);
+    connect(ui->Option2, &QRadioButton::clicked, this, &SaveFilePage::Option2_Click);
+    connect(ui->Option3, &QRadioButton::clicked, this, &SaveFilePage::Option3_Click);
+    connect(ui->Option4, &QRadioButton::clicked, this, &SaveFilePage::Option4_Click);
+    connect(ui->Command8, &QPushButton::clicked, this, &SaveFilePage::Command8_Click);
+    for (QLineEdit *box : {ui->Text8, ui->Text9, ui->Text10, ui->Text11})
+        connect(box, &QLineEdit::textChanged, this, &SaveFilePage::updateWritePreview);
+
+    // A save file may be dropped anywhere on the save-file page, its boxes
+    // included; the window takes the drops and hands them to the page.
+    window->setAcceptDrops(true);
+    window->installEventFilter(this);
+    for (QLineEdit *field : ui->saveFilePage->findChildren<QLineEdit *>())
+        field->installEventFilter(this);
+
+    setUpRenaming();
+    updateWritePreview();
+}
+
+SaveFilePage::~SaveFilePage() = default;
+
+void SaveFilePage::setChooserFilter(const QString &filter)
+{
+    m_saveFileFilter = filter;
+}
+
+QString SaveFilePage::saveFile() const
+{
+    return ui->Text3->text();
+}
+
+void SaveFilePage::showError(const QString &text)
+{
+    m_prompts.message(m_window, messages::errorTitle.toString(), text);
+}
+
+void SaveFilePage::showFileError(QStringView sentence, const QString &path, int code)
+{
+    showError(fileFailureText(sentence, path, code));
+}
+
+void SaveFilePage::ReadNameSlot(const QString &path, int slot)
 {
     const savefile::SlotRead read = savefile::readSlot(path, slot);
     if (read.error) {
@@ -52,7 +98,7 @@ void frmMain::ReadNameSlot(const QString &path, int slot)
     showCellBytes(read.bytes);
 }
 
-void frmMain::WriteNameSlot(const QString &path, int slot)
+void SaveFilePage::WriteNameSlot(const QString &path, int slot)
 {
     const savefile::SlotBytes bytes = savefile::slotBytesFromHexBoxes(
         {ui->Text8->text(), ui->Text9->text(), ui->Text10->text(), ui->Text11->text()});
@@ -67,11 +113,12 @@ void frmMain::WriteNameSlot(const QString &path, int slot)
     // The fill is in the file now: Ctrl+Z takes the write back, after asking.
     m_beforeFills.clear();
     updateRenamingActions();
-    m_prompts.message(this, messages::noticeTitle.toString(), messages::saveFileWritten.toString());
+    m_prompts.message(m_window, messages::noticeTitle.toString(),
+                      messages::saveFileWritten.toString());
 }
 
 // A failed write that could not put the old bytes back says so.
-void frmMain::showSlotError(const savefile::SlotError &error, const QString &path, int slot)
+void SaveFilePage::showSlotError(const savefile::SlotError &error, const QString &path, int slot)
 {
     if (error.mayBeDamaged)
         showFileError(messages::saveFileDamaged.toString().arg(u"%1", QString::number(slot)), path,
@@ -82,8 +129,8 @@ void frmMain::showSlotError(const savefile::SlotError &error, const QString &pat
 
 // The question names what the take-back writes, and what the page will
 // show and 修改文件 write next when that is not what it shows now.
-bool frmMain::askToTakeBack(const QString &path, int slot, const savefile::SlotBytes &now,
-                            const savefile::SlotBytes &before)
+bool SaveFilePage::askToTakeBack(const QString &path, int slot, const savefile::SlotBytes &now,
+                                 const savefile::SlotBytes &before)
 {
     const auto name = [this](const savefile::SlotBytes &bytes) {
         const QString text = savefile::slotName(bytes, m_codec);
@@ -94,14 +141,14 @@ bool frmMain::askToTakeBack(const QString &path, int slot, const savefile::SlotB
     if (ui->Text3->text() != path || selectedSlot() != slot)
         text += u'\n' + messages::takeBackMovesThePage.toString().arg(slot);
     text += u'\n' + messages::takeBackAsk.toString();
-    return m_prompts.question(this, messages::takeBackTitle.toString(), text);
+    return m_prompts.question(m_window, messages::takeBackTitle.toString(), text);
 }
 
 // Newest first, and only after the user said yes. A write is taken back
 // only while the slot still holds what it wrote; once someone else has
 // changed the slot, or its file has gone, it never can be, and is
 // forgotten.
-void frmMain::takeBackLastWrite()
+void SaveFilePage::takeBackLastWrite()
 {
     if (m_slotWrites.empty())
         return;
@@ -137,24 +184,24 @@ void frmMain::takeBackLastWrite()
     options[last.slot - 1]->setChecked(true);
     ReadNameSlot(last.path, last.slot);
     const QString back = savefile::slotName(last.before, m_codec);
-    m_prompts.message(this, messages::noticeTitle.toString(),
+    m_prompts.message(m_window, messages::noticeTitle.toString(),
                       messages::takeBackDone.toString().arg(
                           QDir::toNativeSeparators(last.path), QString::number(last.slot),
                           back.isEmpty() ? messages::emptyName.toString() : quotedInMessage(back)));
 }
 
-void frmMain::Command7_Click()
+void SaveFilePage::Command7_Click()
 {
     // The chooser is made afresh for every use, so it always opens with an
     // empty file name and a cancel always gives "".
-    const QString path = m_prompts.openFileName(this, m_saveFileFilter);
+    const QString path = m_prompts.openFileName(m_window, m_saveFileFilter);
     if (path.isEmpty())
         return;
     useSaveFile(path);
 }
 
 // A file chosen with 设置 or dropped onto the page.
-void frmMain::useSaveFile(const QString &path)
+void SaveFilePage::useSaveFile(const QString &path)
 {
     // As the system writes paths: with backslashes on Windows.
     const QString shown = QDir::toNativeSeparators(path);
@@ -162,27 +209,27 @@ void frmMain::useSaveFile(const QString &path)
     ReadNameSlot(shown, 1);
 }
 
-void frmMain::Option1_Click()
+void SaveFilePage::Option1_Click()
 {
     showSlotOfChosenFile(1);
 }
 
-void frmMain::Option2_Click()
+void SaveFilePage::Option2_Click()
 {
     showSlotOfChosenFile(2);
 }
 
-void frmMain::Option3_Click()
+void SaveFilePage::Option3_Click()
 {
     showSlotOfChosenFile(3);
 }
 
-void frmMain::Option4_Click()
+void SaveFilePage::Option4_Click()
 {
     showSlotOfChosenFile(4);
 }
 
-void frmMain::showSlotOfChosenFile(int slot)
+void SaveFilePage::showSlotOfChosenFile(int slot)
 {
     // Before a file is chosen an option only changes the selection.
     const QString path = ui->Text3->text();
@@ -190,7 +237,7 @@ void frmMain::showSlotOfChosenFile(int slot)
         ReadNameSlot(path, slot);
 }
 
-void frmMain::Command8_Click()
+void SaveFilePage::Command8_Click()
 {
     const QString path = ui->Text3->text();
     if (ui->Text8->text().isEmpty() || path.isEmpty())

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-#include "app/frmmain.h"
+#include "app/savefilepage.h"
 #include "ui_frmmain.h"
 
 #include "app/messages.h"
@@ -37,7 +37,7 @@ QString refusalOfDroppedFile(const QUrl &url)
 
 } // namespace
 
-QString frmMain::droppedSaveFile(const QDropEvent &event) const
+QString SaveFilePage::droppedSaveFile(const QDropEvent &event) const
 {
     // Only as a copy: a file manager may delete the source of a move.
     if (ui->SSTab1->currentWidget() != ui->saveFilePage
@@ -52,7 +52,7 @@ QString frmMain::droppedSaveFile(const QDropEvent &event) const
     return path;
 }
 
-void frmMain::acceptSaveFileDrag(QDropEvent *event)
+void SaveFilePage::acceptSaveFileDrag(QDropEvent *event)
 {
     if (droppedSaveFile(*event).isEmpty()) {
         event->ignore();
@@ -62,17 +62,7 @@ void frmMain::acceptSaveFileDrag(QDropEvent *event)
     event->accept();
 }
 
-void frmMain::dragEnterEvent(QDragEnterEvent *event)
-{
-    acceptSaveFileDrag(event);
-}
-
-void frmMain::dragMoveEvent(QDragMoveEvent *event)
-{
-    acceptSaveFileDrag(event);
-}
-
-void frmMain::dropEvent(QDropEvent *event)
+void SaveFilePage::dropSaveFile(QDropEvent *event)
 {
     const QString path = droppedSaveFile(*event);
     acceptSaveFileDrag(event);
@@ -94,18 +84,19 @@ void frmMain::dropEvent(QDropEvent *event)
         Qt::QueuedConnection);
 }
 
-// The page's line edits see a dragged file as the window does; an editable
-// one would otherwise insert its URL as text.
-bool frmMain::eventFilter(QObject *watched, QEvent *event)
+// Dragged files reaching the window, and the page's line edits, which see
+// them as the window does: an editable one would otherwise insert its URL
+// as text.
+bool SaveFilePage::eventFilter(QObject *watched, QEvent *event)
 {
     const QEvent::Type type = event->type();
     if (type != QEvent::DragEnter && type != QEvent::DragMove && type != QEvent::Drop)
-        return QMainWindow::eventFilter(watched, event);
+        return QObject::eventFilter(watched, event);
     auto *drop = static_cast<QDropEvent *>(event);
     if (!drop->mimeData()->hasUrls())
-        return QMainWindow::eventFilter(watched, event);
+        return QObject::eventFilter(watched, event);
     if (type == QEvent::Drop)
-        dropEvent(drop);
+        dropSaveFile(drop);
     else
         acceptSaveFileDrag(drop);
     return true;
