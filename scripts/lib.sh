@@ -7,14 +7,15 @@ BUILD="${VEMDRA_BUILD:-$ROOT/build}"
 
 PACKAGES=(
     cmake ninja-build g++ qt6-base-dev qt6-qpa-plugins qt6-translations-l10n libicu-dev
-    xvfb xauth x11-utils libxcb-damage0-dev
+    xvfb xauth x11-utils
     fonts-noto-cjk fonts-arphic-ukai
     desktop-file-utils appstream dpkg-dev
 )
 # What the sanitizer build, the fuzzers, the package check and the layout
 # check need on top. clang-format is pinned to the version that
 # .clang-format is written for.
-CHECK_PACKAGES=(clang libclang-rt-14-dev lintian clang-format-14 git)
+# libxcb-damage0-dev is for the start-up benchmark.
+CHECK_PACKAGES=(clang libclang-rt-14-dev lintian clang-format-14 git libxcb-damage0-dev)
 
 # Installs the packages that dpkg does not list as installed, with apt.
 install_missing() {
@@ -34,11 +35,15 @@ install_missing() {
 }
 
 # Configures once with a preset of CMakePresets.json, then builds only
-# what changed: build DIR PRESET
+# what changed: build DIR PRESET [-DNAME=VALUE...]. Settings given after
+# the preset are set again on a folder configured before without them.
 build() {
     local dir="$1" preset="$2"
+    shift 2
     if [ ! -f "$dir/CMakeCache.txt" ]; then
-        (cd "$ROOT" && cmake --preset "$preset" -B "$(realpath -m "$dir")")
+        (cd "$ROOT" && cmake --preset "$preset" -B "$(realpath -m "$dir")" "$@")
+    elif [ $# -gt 0 ]; then
+        cmake "$@" "$dir" >/dev/null
     fi
     cmake --build "$dir"
 }
