@@ -160,7 +160,7 @@ std::optional<SlotError> patchSlot(const QString &path, int slot, const SlotByte
     if (!WriteFile(file.get(), bytes.data(), DWORD(slotSize), &written, &position)) {
         const DWORD error = GetLastError();
         // A failed WriteFile may still have written part of the bytes.
-        return written > 0 ? undone(failure(SlotStep::Write, error))
+        return written > 0 ? undone(failure(SlotStep::Write, error), written)
                            : failure(SlotStep::Write, error);
     }
     if (written != DWORD(slotSize))
