@@ -17,6 +17,8 @@ class frmAbout;
 // It has no parent: a window of its own, which keeps the program running
 // when the main window is closed before it.
 class frmAbout : public QWidget {
+    Q_OBJECT
+
 public:
     frmAbout();
     ~frmAbout() override;

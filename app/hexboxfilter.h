@@ -18,6 +18,8 @@ class QLineEdit;
 // (`undoFill`) while `hasFill` says there is one, else the box's own edit.
 // The context menu is the box's own with the page's actions below it.
 class HexBoxFilter : public QObject {
+    Q_OBJECT
+
 public:
     using Paste = std::function<void(QLineEdit *box, const QString &text)>;
     using HasFill = std::function<bool()>;
