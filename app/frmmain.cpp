@@ -50,10 +50,8 @@ frmMain::frmMain(Prompts &prompts, convert::Cp936 &codec, QWidget *parent)
     // The character page's list copies codes in the form the code page
     // reads, the code page's list the decoded text, so neither is typed
     // over by hand.
-    ui->List1->setExtractAction(messages::listCopyCodes.toString(), convert::codeOfCharCodeLine,
-                                QStringLiteral(" "));
-    ui->List2->setExtractAction(messages::listCopyText.toString(), convert::textOfCodeCharLine,
-                                QString());
+    ui->List1->setExtractAction(messages::listCopyCodes.toString(), [this] { copyCodesOfList1(); });
+    ui->List2->setExtractAction(messages::listCopyText.toString(), [this] { copyTextOfList2(); });
 
     // A save file may be dropped anywhere on the save-file page, its boxes
     // included.
@@ -79,6 +77,7 @@ frmMain::frmMain(Prompts &prompts, convert::Cp936 &codec, QWidget *parent)
 
     Form_Load();
     setUpRenaming();
+    setUpTables();
     updateWritePreview();
 }
 
