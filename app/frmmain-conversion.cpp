@@ -4,9 +4,13 @@
 
 #include "app/messages.h"
 #include "app/prompts.h"
+#include "app/resultlist.h"
 #include "convert/charcodes.h"
 #include "convert/codechars.h"
 #include "convert/export.h"
+
+#include <QClipboard>
+#include <QGuiApplication>
 
 namespace {
 
@@ -33,7 +37,7 @@ void frmMain::Command3_Click()
         showError(messages::noTextToConvert.toString());
         return;
     }
-    ui->List1->setLines(convert::CharsToCodes(text, m_codec));
+    ui->List1->setRows(std::make_unique<convert::CharRows>(text, m_codec));
 }
 
 void frmMain::Command4_Click()
@@ -48,7 +52,7 @@ void frmMain::Command4_Click()
     const QString upper = convert::upperCased(text);
     if (upper != text)
         ui->Text2->setText(upper);
-    ui->List2->setLines(convert::CodesToChars(upper, m_codec));
+    ui->List2->setRows(std::make_unique<convert::CodeRows>(upper, m_codec));
 }
 
 void frmMain::Command5_Click()
@@ -67,11 +71,44 @@ void frmMain::exportList(const ResultList &list)
         showError(messages::nothingToExport.toString());
         return;
     }
-    const QString path =
-        m_prompts.saveFileName(this, QStringLiteral("导出结果"), m_exportFilter, m_exportPath);
+    const QString path = m_prompts.saveFileName(this, QStringLiteral("导出结果"), m_exportFilter,
+                                                m_exportPath, nullptr);
     if (path.isEmpty())
         return;
     m_exportPath = path;
-    if (const auto error = convert::exportLines(path, list.lines(), m_codec))
+    writeExport(path, list.rows(), convert::TextEncoding::Cp936);
+}
+
+bool frmMain::writeExport(const QString &path, const convert::Rows &rows,
+                          convert::TextEncoding encoding)
+{
+    const auto error = convert::exportLines(path, rows, m_codec, encoding);
+    if (error)
         showFileError(exportErrorSentence(error->step), path, error->code);
+    return !error;
+}
+
+// The codes are read from the rows, not from their lines: a character the
+// code page cannot hold shows 3F there, but has no code to paste.
+void frmMain::copyCodesOfList1()
+{
+    const convert::CodeLine line =
+        convert::codeLineOfRows(ui->List1->rows(), ui->List1->selectedRows());
+    if (line.refused >= 0) {
+        const QString &character = line.refusedCharacter;
+        const uint point = character.size() == 2
+                               ? QChar::surrogateToUcs4(character[0], character[1])
+                               : character[0].unicode();
+        showError(messages::copyUnencodable.toString().arg(
+            QString::number(line.refused + 1), character,
+            QStringLiteral("%1").arg(point, 4, 16, QChar(u'0')).toUpper()));
+        return;
+    }
+    QGuiApplication::clipboard()->setText(line.codes);
+}
+
+void frmMain::copyTextOfList2()
+{
+    QGuiApplication::clipboard()->setText(
+        convert::textOfRows(ui->List2->rows(), ui->List2->selectedRows()));
 }

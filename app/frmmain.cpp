@@ -42,10 +42,8 @@ frmMain::frmMain(Prompts &prompts, convert::Cp936 &codec, QWidget *parent)
     // The character page's list copies codes in the form the code page
     // reads, the code page's list the decoded text, so neither is typed
     // over by hand.
-    ui->List1->setExtractAction(messages::listCopyCodes.toString(), convert::codeOfCharCodeLine,
-                                QStringLiteral(" "));
-    ui->List2->setExtractAction(messages::listCopyText.toString(), convert::textOfCodeCharLine,
-                                QString());
+    ui->List1->setExtractAction(messages::listCopyCodes.toString(), [this] { copyCodesOfList1(); });
+    ui->List2->setExtractAction(messages::listCopyText.toString(), [this] { copyTextOfList2(); });
 
     // Designer cannot store a fractional point size.
     QFont titleFont = ui->Label1->font();
@@ -65,6 +63,7 @@ frmMain::frmMain(Prompts &prompts, convert::Cp936 &codec, QWidget *parent)
 
     m_saveFilePage = std::make_unique<SaveFilePage>(*ui, m_prompts, m_codec, this);
     Form_Load();
+    setUpTables();
 }
 
 frmMain::~frmMain() = default;

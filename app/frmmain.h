@@ -10,7 +10,11 @@ class frmMain;
 }
 namespace convert {
 class Cp936;
-}
+class CodeTable;
+class Rows;
+struct LeftOut;
+enum class TextEncoding;
+} // namespace convert
 class Prompts;
 class ResultList;
 class SaveFilePage;
@@ -57,12 +61,27 @@ private:
     void Command5_Click();
     void Command6_Click();
     void exportList(const ResultList &list);
+    // False, after its message, when the export failed.
+    bool writeExport(const QString &path, const convert::Rows &rows,
+                     convert::TextEncoding encoding);
+    void copyCodesOfList1();
+    void copyTextOfList2();
+
+    // Table files (码表) of a list and of the whole code page
+    // (frmmain-tables.cpp).
+    void setUpTables();
+    void exportTableOfList(const ResultList &list);
+    void mnu_exportTable_Click();
+    void mnu_exportWholeTable_Click();
+    void exportTable(const convert::CodeTable &table, const convert::LeftOut &leftOut);
 
     std::unique_ptr<Ui::frmMain> ui;
     Prompts &m_prompts;
     convert::Cp936 &m_codec;
     std::unique_ptr<frmAbout> m_about; // created by the first show request
     QString m_exportFilter;
-    QString m_exportPath; // the export chooser proposes the last file chosen
+    QString m_exportPath;  // the export chooser proposes the last file chosen
+    QString m_tablePath;   // likewise for table files
+    QString m_tableFilter; // and the encoding last chosen for them
     std::unique_ptr<SaveFilePage> m_saveFilePage;
 };

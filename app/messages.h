@@ -113,6 +113,25 @@ inline constexpr QStringView listSelectAll = u"全选(&A)";
 inline constexpr QStringView listCopyCodes = u"复制16进制码(&H)";
 inline constexpr QStringView listCopyText = u"复制文字(&T)";
 
+// Copying codes of characters the code page cannot hold: %1 is the row's
+// number, %2 the character, %3 its code point in hexadecimal.
+inline constexpr QStringView copyUnencodable =
+    u"序号 %1 的字符“%2”（U+%3）不在代码页 936 中，没有代码可以复制。剪贴板没有改变。";
+
+// Table files (码表). The chooser's two filters pick the file's encoding.
+inline constexpr QStringView tableTitle = u"导出码表";
+inline constexpr QStringView tableFilterUtf16 = u"码表 UTF-16(*.tbl)|*.tbl";
+inline constexpr QStringView tableFilterUtf8 = u"码表 UTF-8(*.tbl)|*.tbl";
+// What a table of a list left out, kind by kind, joined with "，": %1 the count.
+inline constexpr QStringView tableLeftOutUnencodable = u"代码页 936 中没有的字符 %1 个";
+inline constexpr QStringView tableLeftOutControl = u"控制字符 %1 个";
+inline constexpr QStringView tableLeftOutEmpty = u"解码为空的代码 %1 个";
+inline constexpr QStringView tableKindSeparator = u"，";
+// %1 is the number of entries written, %2 the kinds left out.
+inline constexpr QStringView tableLeftOut = u"码表已导出，共 %1 条。没有收入码表的：%2。";
+// %1 is the kinds left out.
+inline constexpr QStringView tableNothingToExport = u"列表中没有能收入码表的字符（%1），没有导出。";
+
 inline constexpr QStringView noConverter =
     u"系统缺少代码页 936 (windows-936) 的转换表，程序无法显示正确的编码，即将退出。";
 

@@ -12,10 +12,13 @@ public:
     virtual ~Prompts() = default;
 
     // A chosen path, or "" when the user cancelled. A filter is description
-    // and pattern separated by "|": "文本文件(*.txt)|*.txt".
+    // and pattern separated by "|": "文本文件(*.txt)|*.txt", several such
+    // pairs in a row for several file types. Where `selectedFilter` is
+    // given, the chooser starts on that pair ("码表 UTF-8(*.tbl)|*.tbl") and
+    // it is set to the pair chosen.
     virtual QString openFileName(QWidget *parent, const QString &filter) = 0;
     virtual QString saveFileName(QWidget *parent, const QString &title, const QString &filter,
-                                 const QString &proposedPath) = 0;
+                                 const QString &proposedPath, QString *selectedFilter) = 0;
 
     // A message box with one OK button and no icon.
     virtual void message(QWidget *parent, const QString &title, const QString &text) = 0;

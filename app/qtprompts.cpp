@@ -51,10 +51,23 @@ QString QtPrompts::openFileName(QWidget *parent, const QString &filter)
 }
 
 QString QtPrompts::saveFileName(QWidget *parent, const QString &title, const QString &filter,
-                                const QString &proposedPath)
+                                const QString &proposedPath, QString *selectedFilter)
 {
     const auto dialog = fileDialog(parent, QFileDialog::AcceptSave, title, filter, proposedPath);
-    return dialog->exec() == QDialog::Accepted ? dialog->selectedFiles().value(0) : QString();
+    if (selectedFilter && !selectedFilter->isEmpty())
+        dialog->selectNameFilter(chooserFilter(*selectedFilter));
+    if (dialog->exec() != QDialog::Accepted)
+        return {};
+    if (selectedFilter) {
+        // Back from the form shown to the pair it was made from.
+        const QStringList parts = filter.split(u'|');
+        for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
+            const QString pair = parts[i] + u'|' + parts[i + 1];
+            if (chooserFilter(pair) == dialog->selectedNameFilter())
+                *selectedFilter = pair;
+        }
+    }
+    return dialog->selectedFiles().value(0);
 }
 
 std::unique_ptr<QMessageBox> QtPrompts::messageBox(QWidget *parent, const QString &title,

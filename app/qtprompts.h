@@ -14,7 +14,7 @@ class QtPrompts : public Prompts {
 public:
     QString openFileName(QWidget *parent, const QString &filter) override;
     QString saveFileName(QWidget *parent, const QString &title, const QString &filter,
-                         const QString &proposedPath) override;
+                         const QString &proposedPath, QString *selectedFilter) override;
     void message(QWidget *parent, const QString &title, const QString &text) override;
     bool question(QWidget *parent, const QString &title, const QString &text) override;
 

@@ -13,20 +13,20 @@
 
 int LinesModel::rowCount(const QModelIndex &parent) const
 {
-    return parent.isValid() ? 0 : int(m_lines.size());
+    return parent.isValid() ? 0 : int(m_rows->size());
 }
 
 QVariant LinesModel::data(const QModelIndex &index, int role) const
 {
-    if (role != Qt::DisplayRole || !index.isValid() || index.row() >= m_lines.size())
+    if (role != Qt::DisplayRole || !index.isValid() || index.row() >= m_rows->size())
         return {};
-    return m_lines.at(index.row()).toString();
+    return m_rows->line(index.row());
 }
 
-void LinesModel::setLines(convert::Lines lines)
+void LinesModel::setRows(std::unique_ptr<convert::Rows> rows)
 {
     beginResetModel();
-    m_lines = std::move(lines);
+    m_rows = std::move(rows);
     endResetModel();
 }
 
@@ -48,32 +48,51 @@ ResultList::ResultList(QWidget *parent) : QListView(parent), m_model(this)
     addAction(all);
 }
 
-void ResultList::setExtractAction(const QString &caption, Extract extract, const QString &separator)
+void ResultList::setExtractAction(const QString &caption, std::function<void()> copy)
 {
-    m_extract = std::move(extract);
-    m_separator = separator;
     auto *action = new QAction(caption, this);
     action->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_C));
     action->setShortcutContext(Qt::WidgetShortcut);
-    connect(action, &QAction::triggered, this, &ResultList::copyExtracted);
+    connect(action, &QAction::triggered, this, [this, copy = std::move(copy)] {
+        if (selectionModel()->hasSelection())
+            copy();
+    });
     addAction(action);
+}
+
+convert::Lines ResultList::lines() const
+{
+    convert::Lines lines;
+    QString line;
+    for (qsizetype row = 0; row < rows().size(); ++row) {
+        line.clear();
+        rows().appendLine(row, line);
+        lines.append(line);
+    }
+    return lines;
 }
 
 QString ResultList::selectedText() const
 {
     QString text;
     bool first = true;
-    forEachSelectedLine([&](QStringView line) {
+    forEachSelectedRow([&](qsizetype row) {
         if (!first)
             text += u'\n';
         first = false;
-        text += line;
+        rows().appendLine(row, text);
     });
     return text;
 }
 
-template <typename Each>
-void ResultList::forEachSelectedLine(Each each) const
+QList<qsizetype> ResultList::selectedRows() const
+{
+    QList<qsizetype> rows;
+    forEachSelectedRow([&](qsizetype row) { rows.append(row); });
+    return rows;
+}
+
+void ResultList::forEachSelectedRow(const std::function<void(qsizetype row)> &each) const
 {
     // Selection ranges, not indexes: selecting a million lines stays cheap.
     QList<QPair<int, int>> ranges;
@@ -84,7 +103,7 @@ void ResultList::forEachSelectedLine(Each each) const
     int next = 0; // rows before this one are taken already
     for (const auto &[top, bottom] : ranges) {
         for (int row = std::max(top, next); row <= bottom; ++row)
-            each(m_model.lines().at(row));
+            each(row);
         next = std::max(next, bottom + 1);
     }
 }
@@ -104,19 +123,4 @@ void ResultList::copySelection()
 {
     if (selectionModel()->hasSelection())
         QGuiApplication::clipboard()->setText(selectedText());
-}
-
-void ResultList::copyExtracted()
-{
-    if (!selectionModel()->hasSelection())
-        return;
-    QString text;
-    bool first = true;
-    forEachSelectedLine([&](QStringView line) {
-        if (!first)
-            text += m_separator;
-        first = false;
-        text += m_extract(line);
-    });
-    QGuiApplication::clipboard()->setText(text);
 }

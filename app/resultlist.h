@@ -2,15 +2,18 @@
 #pragma once
 
 #include "convert/lines.h"
+#include "convert/rows.h"
 
 #include <QAbstractListModel>
 #include <QListView>
 
 #include <functional>
+#include <memory>
 
 class QAction;
 
-// The lines of a result list, shown one per row.
+// The rows of a result list, each shown as its line, which is made from
+// the row's data when it is drawn or read out.
 class LinesModel : public QAbstractListModel {
 public:
     using QAbstractListModel::QAbstractListModel;
@@ -18,46 +21,47 @@ public:
     int rowCount(const QModelIndex &parent = {}) const override;
     QVariant data(const QModelIndex &index, int role = Qt::DisplayRole) const override;
 
-    const convert::Lines &lines() const { return m_lines; }
-    void setLines(convert::Lines lines);
+    const convert::Rows &rows() const { return *m_rows; }
+    void setRows(std::unique_ptr<convert::Rows> rows);
 
 private:
-    convert::Lines m_lines;
+    std::unique_ptr<convert::Rows> m_rows = std::make_unique<convert::Lines>();
 };
 
 // A read-only list box: select lines with the mouse or Ctrl+A, copy them
 // with Ctrl+C, one per line, in list order. The context menu copies and
 // selects all too, and may have a third item that copies a part of each
-// selected line (setExtractAction). Every line is drawn left to right,
+// selected row (setExtractAction). Every line is drawn left to right,
 // whatever characters it holds (LeftToRightDelegate).
 class ResultList : public QListView {
 public:
-    // What to copy of one line.
-    using Extract = std::function<QString(QStringView line)>;
-
     explicit ResultList(QWidget *parent = nullptr);
 
-    const convert::Lines &lines() const { return m_model.lines(); }
-    qsizetype count() const { return m_model.lines().size(); }
-    void setLines(convert::Lines lines) { m_model.setLines(std::move(lines)); }
+    const convert::Rows &rows() const { return m_model.rows(); }
+    // Every row's line, made anew.
+    convert::Lines lines() const;
+    qsizetype count() const { return m_model.rows().size(); }
+    void setRows(std::unique_ptr<convert::Rows> rows) { m_model.setRows(std::move(rows)); }
+    void setLines(convert::Lines lines)
+    {
+        setRows(std::make_unique<convert::Lines>(std::move(lines)));
+    }
 
     // The selected lines in list order, joined with "\n".
     QString selectedText() const;
 
-    // Adds the third menu item, also on Ctrl+Shift+C: it copies `extract`
-    // of each selected line, in list order, joined with `separator`.
-    void setExtractAction(const QString &caption, Extract extract, const QString &separator);
+    // The selected rows, in list order.
+    QList<qsizetype> selectedRows() const;
+
+    // Adds the third menu item, also on Ctrl+Shift+C, which calls `copy`.
+    void setExtractAction(const QString &caption, std::function<void()> copy);
 
 protected:
     void keyPressEvent(QKeyEvent *event) override;
 
 private:
-    template <typename Each>
-    void forEachSelectedLine(Each each) const;
+    void forEachSelectedRow(const std::function<void(qsizetype row)> &each) const;
     void copySelection();
-    void copyExtracted();
 
     LinesModel m_model;
-    Extract m_extract;
-    QString m_separator;
 };

@@ -42,7 +42,8 @@ class BenchPrompts : public Prompts {
 public:
     QString savePath;
     QString openFileName(QWidget *, const QString &) override { return {}; }
-    QString saveFileName(QWidget *, const QString &, const QString &, const QString &) override
+    QString saveFileName(QWidget *, const QString &, const QString &, const QString &,
+                         QString *) override
     {
         return savePath;
     }
@@ -107,9 +108,9 @@ T *control(QWidget &window, const char *name)
 }
 
 // Keeps the compiler from dropping work whose result nobody reads.
-void keep(const convert::Lines &lines)
+void keep(const convert::Rows &rows)
 {
-    volatile qsizetype size = lines.size();
+    volatile qsizetype size = rows.size();
     (void)size;
 }
 
@@ -154,26 +155,26 @@ int runOne(int argc, char *argv[], const QString &name, const QString &variant, 
     if (name == "chars_to_codes") {
         const QString text = mixedText(size);
         if (variant == "bare")
-            seconds = secondsOf([&] { keep(convert::CharsToCodes(text, codec)); });
+            seconds = secondsOf([&] { keep(convert::CharRows(text, codec)); });
         else
             seconds =
                 timeConversion(window, "Text1", text, "Command3", "List1", text.size(), input);
     } else if (name == "codes_to_chars") {
         const QString text = codeLine(size);
         if (variant == "bare")
-            seconds = secondsOf([&] { keep(convert::CodesToChars(text, codec)); });
+            seconds = secondsOf([&] { keep(convert::CodeRows(text, codec)); });
         else
             seconds = timeConversion(window, "Text2", text, "Command4", "List2", size, input);
     } else if (name == "export") {
         // size lines in List1, one per character converted.
         ResultList *list = control<ResultList>(window, "List1");
-        list->setLines(convert::CharsToCodes(mixedText(size), codec));
+        list->setRows(std::make_unique<convert::CharRows>(mixedText(size), codec));
         if (variant == "bare") {
             // The same bytes, prepared in memory, written with one buffered
             // write and synced as the export syncs.
             QString all;
-            for (qsizetype i = 0; i < list->lines().size(); ++i)
-                all += list->lines().at(i) % QStringLiteral("\r\n");
+            for (qsizetype i = 0; i < list->rows().size(); ++i)
+                all += list->rows().line(i) % QStringLiteral("\r\n");
             const QByteArray bytes = codec.encodeLine(all);
             seconds = secondsOf([&] {
                 FILE *file = std::fopen(qPrintable(prompts.savePath), "wb");

@@ -7,6 +7,7 @@
 
 #include <QStringBuilder>
 
+#include <algorithm>
 #include <array>
 
 namespace convert {
@@ -33,27 +34,77 @@ QString upperCased(QStringView text)
     return upper;
 }
 
-Lines CodesToChars(QStringView codes, Cp936 &codec)
+CodeRows::CodeRows(QStringView codes, Cp936 &codec)
 {
+    static_assert(sizeof(Row) == 16);
     qsizetype start = 0;
     while (start < codes.size() && codes[start] == u' ')
         ++start;
-    const QStringView rest = codes.mid(start);
+    m_codes = codes.mid(start).toString();
 
     // Every blank ends a token, and the end of the text ends the last one,
     // as if one blank were appended: two blanks in a row give an empty
     // token between them, a trailing blank an empty last token.
-    const QList<QStringView> HexTokens = rest.split(u' ');
+    const QList<QStringView> HexTokens = QStringView(m_codes).split(u' ');
 
-    Lines lines;
-    lines.reserve(HexTokens.size(), rest.size() + HexTokens.size() * 16);
-    qsizetype number = 0;
+    m_rows.reserve(HexTokens.size());
     for (const QStringView token : HexTokens) {
         std::array<quint8, 2> CodeBytes;
         CodeBytes[0] = quint8(HexToLong(token.left(2)));
         CodeBytes[1] = quint8(HexToLong(token.mid(2, 2)));
-        lines.append(u"序号:" % QString::number(++number) % u"  " % token % u" = "
-                     % codec.decodePair(CodeBytes[0], CodeBytes[1]));
+        const QString text = codec.decodePair(CodeBytes[0], CodeBytes[1]);
+        Row row{quint32(token.data() - m_codes.constData()),
+                quint32(token.size()),
+                CodeBytes,
+                {},
+                quint8(text.size())};
+        std::copy(text.begin(), text.end(), row.text.begin());
+        m_rows.append(row);
+    }
+}
+
+void CodeRows::appendWholeLine(qsizetype row, QString &out) const
+{
+    out += u"序号:" % QString::number(row + 1) % u"  " % token(row) % u" = " % text(row);
+}
+
+void CodeRows::appendLine(qsizetype row, QString &out) const
+{
+    const qsizetype from = out.size();
+    appendWholeLine(row, out);
+    cutAtNul(out, from);
+}
+
+int CodeRows::characters(qsizetype row, std::array<RowCharacter, 2> &out) const
+{
+    const Row &r = m_rows[row];
+    const auto character = [&](int i, AnsiCode code) {
+        code.unencodable = r.text[i] == QChar(QChar::ReplacementCharacter);
+        if (code.unencodable)
+            code = {{'?', 0}, 1, true};
+        out[i] = {text(row).mid(i, 1), code};
+    };
+    // One character from a lead byte is the pair (or U+FFFD for a lead
+    // byte whose trail byte is a NUL); otherwise each byte stands alone.
+    if (r.textLength == 1 && r.bytes[0] >= 0x81 && r.bytes[0] <= 0xFE) {
+        character(0, {r.bytes, 2, false});
+        return 1;
+    }
+    for (int i = 0; i < r.textLength; ++i)
+        character(i, {{r.bytes[i], 0}, 1, false});
+    return r.textLength;
+}
+
+Lines CodesToChars(QStringView codes, Cp936 &codec)
+{
+    const CodeRows rows(codes, codec);
+    Lines lines;
+    lines.reserve(rows.size(), codes.size() + rows.size() * 16);
+    QString line;
+    for (qsizetype i = 0; i < rows.size(); ++i) {
+        line.clear();
+        rows.appendWholeLine(i, line);
+        lines.append(line);
     }
     return lines;
 }

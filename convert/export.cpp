@@ -4,6 +4,8 @@
 #include "convert/cp936.h"
 #include "convert/exportfile.h"
 
+#include <utility>
+
 namespace convert {
 
 namespace {
@@ -11,17 +13,42 @@ namespace {
 // Lines are encoded and written in batches of about this many characters.
 constexpr qsizetype batchSize = 1 << 20;
 
+// The text to write and how to encode it.
+struct Content {
+    const Rows &lines;
+    Cp936 &codec;
+    TextEncoding encoding;
+};
+
+QByteArray encoded(const QString &batch, const Content &content, bool first)
+{
+    switch (content.encoding) {
+    case TextEncoding::Cp936: return content.codec.encodeLine(batch);
+    case TextEncoding::Utf8: return batch.toUtf8();
+    case TextEncoding::Utf16LittleEndianWithBom: break;
+    }
+    QByteArray bytes = first ? QByteArray("\xFF\xFE") : QByteArray();
+    bytes.reserve(bytes.size() + batch.size() * 2);
+    for (const QChar c : batch) {
+        bytes += char(c.unicode() & 0xFF);
+        bytes += char(c.unicode() >> 8);
+    }
+    return bytes;
+}
+
 // Hands `sink` the encoded lines batch by batch, until it returns false.
 template <typename Sink>
-void forEachBatch(const Lines &lines, Cp936 &codec, Sink sink)
+void forEachBatch(const Content &content, Sink sink)
 {
+    const Rows &lines = content.lines;
     QString batch;
     batch.reserve(batchSize);
+    bool first = true;
     for (qsizetype i = 0; i < lines.size(); ++i) {
-        batch += lines.at(i);
+        lines.appendLine(i, batch);
         batch += u"\r\n";
         if (batch.size() >= batchSize || i + 1 == lines.size()) {
-            if (!sink(codec.encodeLine(batch)))
+            if (!sink(encoded(batch, content, std::exchange(first, false))))
                 return;
             batch.clear();
         }
@@ -30,11 +57,11 @@ void forEachBatch(const Lines &lines, Cp936 &codec, Sink sink)
 
 // Writes the lines from the file's start; `attempted` is how far a write
 // was begun, so how far the old content may have been overwritten.
-std::optional<ExportError> writeLines(ExportFile &file, const Lines &lines, Cp936 &codec,
-                                      qint64 &written, qint64 &attempted)
+std::optional<ExportError> writeLines(ExportFile &file, const Content &content, qint64 &written,
+                                      qint64 &attempted)
 {
     std::optional<ExportError> failed;
-    forEachBatch(lines, codec, [&](const QByteArray &bytes) {
+    forEachBatch(content, [&](const QByteArray &bytes) {
         attempted = written + bytes.size();
         failed = file.writeAt(written, bytes);
         if (!failed)
@@ -63,7 +90,7 @@ ExportError putBack(ExportFile &file, const QByteArray &old, qint64 attempted, E
     return failure;
 }
 
-std::optional<ExportError> rewriteInPlace(ExportFile &file, const Lines &lines, Cp936 &codec)
+std::optional<ExportError> rewriteInPlace(ExportFile &file, const Content &content)
 {
     QByteArray old;
     if (auto failed = file.readAll(old, inPlaceLimit)) {
@@ -73,7 +100,7 @@ std::optional<ExportError> rewriteInPlace(ExportFile &file, const Lines &lines, 
     // Make sure first that the new content fits: a full disk is then found
     // before anything is overwritten.
     qint64 size = 0;
-    forEachBatch(lines, codec, [&](const QByteArray &bytes) {
+    forEachBatch(content, [&](const QByteArray &bytes) {
         size += bytes.size();
         return true;
     });
@@ -84,7 +111,7 @@ std::optional<ExportError> rewriteInPlace(ExportFile &file, const Lines &lines, 
 
     qint64 written = 0;
     qint64 attempted = 0;
-    auto failed = writeLines(file, lines, codec, written, attempted);
+    auto failed = writeLines(file, content, written, attempted);
     // The old content may reach past the new; cutting it off overwrites it
     // too, as far as putting it back goes.
     if (!failed && written < old.size()) {
@@ -100,17 +127,19 @@ std::optional<ExportError> rewriteInPlace(ExportFile &file, const Lines &lines, 
 
 } // namespace
 
-std::optional<ExportError> exportLines(const QString &path, const Lines &lines, Cp936 &codec)
+std::optional<ExportError> exportLines(const QString &path, const Rows &lines, Cp936 &codec,
+                                       TextEncoding encoding)
 {
+    const Content content{lines, codec, encoding};
     ExportFile file(path);
     if (auto failed = file.open())
         return failed;
     if (file.rewritesInPlace())
-        return rewriteInPlace(file, lines, codec);
+        return rewriteInPlace(file, content);
 
     qint64 written = 0;
     qint64 attempted = 0;
-    if (auto failed = writeLines(file, lines, codec, written, attempted))
+    if (auto failed = writeLines(file, content, written, attempted))
         return failed;
     auto refused = file.replace();
     if (!refused || refused->step != ExportStep::Replace)
@@ -119,7 +148,7 @@ std::optional<ExportError> exportLines(const QString &path, const Lines &lines, 
     // attributes: the target itself may still be written.
     if (auto failed = file.openInPlaceInstead(*refused))
         return failed;
-    return rewriteInPlace(file, lines, codec);
+    return rewriteInPlace(file, content);
 }
 
 } // namespace convert

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "convert/lines.h"
+#include "convert/rows.h"
 
 #include <QString>
 
@@ -29,9 +30,19 @@ struct ExportError {
     int code = 0; // the system's error code of that step; 0 when there is none
 };
 
-// Writes `lines` to the file at `path`, exactly that path: each line in
-// code page 936 followed by CR LF, no byte-order mark, nothing after the
-// last line end. A character the code page cannot hold is written as "?".
+// How an export's text is encoded. Code page 936 is the result lists';
+// table files (码表) are read by editors in UTF-16 with a byte-order mark or
+// in UTF-8 without one.
+enum class TextEncoding {
+    Cp936,
+    Utf16LittleEndianWithBom,
+    Utf8,
+};
+
+// Writes the lines of `lines` to the file at `path`, exactly that path:
+// each line in `encoding` followed by CR LF, a byte-order mark only for
+// UTF-16, nothing after the last line end. In code page 936 a character it
+// cannot hold is written as "?".
 //
 // The content goes to a temporary file beside the target (an unnamed one
 // where the file system allows), which takes the owner, group, mode and
@@ -48,8 +59,9 @@ struct ExportError {
 // and on a failure at any later step the old bytes and length are put
 // back and the reserved space freed; where even that fails, the step is
 // Restore.
-[[nodiscard]] std::optional<ExportError> exportLines(const QString &path, const Lines &lines,
-                                                     Cp936 &codec);
+[[nodiscard]] std::optional<ExportError> exportLines(const QString &path, const Rows &lines,
+                                                     Cp936 &codec,
+                                                     TextEncoding encoding = TextEncoding::Cp936);
 
 // The largest file that is rewritten in place (256 MiB); a larger one is
 // refused rather than rewritten without its old content at hand.

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include "convert/rows.h"
+
 #include <QList>
 #include <QString>
 #include <QStringList>
@@ -8,13 +10,16 @@
 
 namespace convert {
 
-// The lines of a result list, back to back in one buffer with their end
+// Lines of text, back to back in one buffer with their end
 // offsets beside it: a million short lines cost two allocations instead of
 // a million, and about half the memory of a QStringList.
-class Lines {
+class Lines : public Rows {
 public:
-    qsizetype size() const { return m_ends.size(); }
+    qsizetype size() const override { return m_ends.size(); }
     bool isEmpty() const { return m_ends.isEmpty(); }
+
+    // Each line as it was appended, a NUL included.
+    void appendLine(qsizetype row, QString &out) const override { out += at(row); }
 
     QStringView at(qsizetype i) const
     {

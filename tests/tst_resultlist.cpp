@@ -71,9 +71,12 @@ private slots:
         // Embeddings, overrides and isolates; the marks; strong
         // right-to-left letters, which carry the digits after them along;
         // line and paragraph breaks.
-        const char16_t characters[] = {0x202A, 0x202B, 0x202C, 0x202D, 0x202E, 0x2066,
-                                       0x2067, 0x2068, 0x2069, 0x200E, 0x200F, 0x061C,
-                                       0x05D0, 0x0627, 0x000A, 0x000D, 0x2028, 0x2029};
+        const char16_t characters[] = {0x202A, 0x202B, 0x202C, 0x202D, 0x202E, 0x2066, 0x2067,
+                                       0x2068, 0x2069, 0x200E, 0x200F, 0x061C, 0x05D0, 0x0627,
+                                       0x000A, 0x000D, 0x2028, 0x2029,
+                                       // Characters that draw nothing or
+                                       // sit on their neighbour.
+                                       0x200D, 0x00AD, 0xFEFF, 0x000C, 0x0301};
         for (const char16_t c : characters) {
             const QString character(QChar{c});
             QTest::addRow("List1, U+%04X", unsigned(c))

@@ -20,10 +20,12 @@ public:
         QString title;
         QString filter;
         QString proposedPath;
+        QString selectedFilter; // the filter the chooser starts on
     };
 
     QQueue<QString> openAnswers;
     QQueue<QString> saveAnswers;
+    QQueue<QString> saveFilterAnswers; // the filter chosen with each save answer, if any
     QQueue<QString> textAnswers;
     QQueue<bool> questionAnswers;
     QList<Message> messages;
@@ -35,14 +37,17 @@ public:
 
     QString openFileName(QWidget *, const QString &filter) override
     {
-        openRequests.append({QString(), filter, QString()});
+        openRequests.append({QString(), filter, QString(), QString()});
         return next(openAnswers);
     }
 
     QString saveFileName(QWidget *, const QString &title, const QString &filter,
-                         const QString &proposedPath) override
+                         const QString &proposedPath, QString *selectedFilter) override
     {
-        saveRequests.append({title, filter, proposedPath});
+        saveRequests.append(
+            {title, filter, proposedPath, selectedFilter ? *selectedFilter : QString()});
+        if (selectedFilter && !saveFilterAnswers.isEmpty())
+            *selectedFilter = saveFilterAnswers.dequeue();
         return next(saveAnswers);
     }
 
