@@ -5,13 +5,20 @@
 #include "app/qtprompts.h"
 #include "app/typedfilename.h"
 
+#include <QFileInfo>
 #include <QLineEdit>
 #include <QMessageBox>
 
 void ChooserDialog::accept()
 {
     const auto *typed = findChild<QLineEdit *>(QStringLiteral("fileNameEdit"));
-    const QString problem = typed ? typedFileNameProblem(typed->text()) : QString();
+    const QString name = typed ? typed->text() : QString();
+    // A file clicked in the list is taken by its row, whatever its name
+    // holds: then the name shown is that of the one file chosen. Only a
+    // name typed is read, and may be misread.
+    const QStringList chosen = selectedFiles();
+    const bool clicked = chosen.size() == 1 && QFileInfo(chosen[0]).fileName() == name;
+    const QString problem = clicked ? QString() : typedFileNameProblem(name);
     if (!problem.isEmpty()) {
         QtPrompts::messageBox(this, messages::errorTitle.toString(), problem)->exec();
         return;
