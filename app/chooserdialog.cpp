@@ -5,8 +5,8 @@
 #include "app/qtprompts.h"
 #include "app/typedfilename.h"
 
-#include <QFileInfo>
 #include <QLineEdit>
+#include <QListView>
 #include <QMessageBox>
 
 void ChooserDialog::accept()
@@ -16,8 +16,10 @@ void ChooserDialog::accept()
     // A file clicked in the list is taken by its row, whatever its name
     // holds: then the name shown is that of the one file chosen. Only a
     // name typed is read, and may be misread.
-    const QStringList chosen = selectedFiles();
-    const bool clicked = chosen.size() == 1 && QFileInfo(chosen[0]).fileName() == name;
+    const auto *list = findChild<QListView *>(QStringLiteral("listView"));
+    const QModelIndexList rows =
+        list && list->selectionModel() ? list->selectionModel()->selectedRows() : QModelIndexList();
+    const bool clicked = rows.size() == 1 && rows[0].data().toString() == name;
     const QString problem = clicked ? QString() : typedFileNameProblem(name);
     if (!problem.isEmpty()) {
         QtPrompts::messageBox(this, messages::errorTitle.toString(), problem)->exec();
