@@ -1,8 +1,6 @@
 // SPDX-License-Identifier: MIT
 #include "app/chinesefilecolumns.h"
 
-#include "app/nameonlyiconprovider.h"
-
 #include <QFileSystemModel>
 #include <QLocale>
 
@@ -10,27 +8,15 @@ namespace {
 
 // The columns of a QFileSystemModel.
 constexpr int sizeColumn = 1;
-constexpr int typeColumn = 2;
 constexpr int dateColumn = 3;
 
 } // namespace
-
-ChineseFileColumns::ChineseFileColumns(const NameOnlyIconProvider *types, QObject *parent)
-    : SortedFileRows(parent), m_types(types)
-{
-}
-
-QString ChineseFileColumns::fileType(const QModelIndex &source) const
-{
-    const auto *files = static_cast<const QFileSystemModel *>(sourceModel());
-    return m_types->fileType(files->fileInfo(source));
-}
 
 QVariant ChineseFileColumns::data(const QModelIndex &index, int role) const
 {
     const auto *files = qobject_cast<const QFileSystemModel *>(sourceModel());
     if (role != Qt::DisplayRole || !files)
-        return SortedFileRows::data(index, role);
+        return QIdentityProxyModel::data(index, role);
     const QModelIndex file = mapToSource(index);
     switch (index.column()) {
     case sizeColumn:
@@ -38,8 +24,7 @@ QVariant ChineseFileColumns::data(const QModelIndex &index, int role) const
         if (files->isDir(file))
             break;
         return QLocale().formattedDataSize(files->size(file));
-    case typeColumn: return fileType(file);
     case dateColumn: return QLocale().toString(files->lastModified(file), QLocale::ShortFormat);
     }
-    return SortedFileRows::data(index, role);
+    return QIdentityProxyModel::data(index, role);
 }

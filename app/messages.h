@@ -135,4 +135,15 @@ inline constexpr QStringView tableNothingToExport = u"列表中没有能收入�
 inline constexpr QStringView noConverter =
     u"系统缺少代码页 936 (windows-936) 的转换表，程序无法显示正确的编码，即将退出。";
 
+// A name chosen in a file chooser that would not name the file it seems to
+// (typedfilename.h); %1 of nameIsDevice is the name.
+inline constexpr QStringView nameHasQuote =
+    u"文件名不能含有双引号 (\")：文件选择框会把引号里的部分当作另一个文件名。请换一个文件名。";
+inline constexpr QStringView nameHasWindowsReserved =
+    u"Windows 的文件名和文件夹名不能含有控制字符或下列字符：< > : | ? *。请换一个文件名。";
+inline constexpr QStringView nameHasTrailingDot =
+    u"Windows 会去掉文件名和文件夹名末尾的点和空格，文件会以另一个名字保存。请换一个文件名。";
+inline constexpr QStringView nameIsDevice =
+    u"“%1”是 Windows 的设备名（如 CON、NUL、COM1），不是文件。请换一个文件名。";
+
 } // namespace messages

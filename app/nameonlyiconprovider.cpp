@@ -15,10 +15,5 @@ QString NameOnlyIconProvider::type(const QFileInfo &info) const
         return QStringLiteral("文件夹");
     if (!info.isFile())
         return QStringLiteral("特殊文件");
-    return QStringLiteral("文件");
-}
-
-QString NameOnlyIconProvider::fileType(const QFileInfo &info) const
-{
-    return info.isFile() ? m_types->description(info.fileName()) : type(info);
+    return m_types->description(info.fileName());
 }

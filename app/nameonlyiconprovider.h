@@ -9,16 +9,14 @@
 
 // Icons and type names for the file choosers, decided from a file's name
 // alone (see filetypes.h). What Qt's file list asks for each file it lists
-// is cheap: a file's icon is matched when drawn, and the words for its
-// type, which Qt's list would keep for every file, are only a placeholder
-// there; the chooser's type column shows fileType() instead.
+// is cheap: a file's icon is matched when drawn; the words for its type,
+// which Qt's list keeps, shows and sorts the type column by, are matched
+// from the name's extension, each type's words looked up once.
 class NameOnlyIconProvider : public QFileIconProvider {
 public:
     using QFileIconProvider::icon;
     QIcon icon(const QFileInfo &info) const override;
     QString type(const QFileInfo &info) const override;
-    // The words for a file's type, matched by name.
-    QString fileType(const QFileInfo &info) const;
 
 private:
     const std::shared_ptr<FileTypes> m_types = std::make_shared<FileTypes>();

@@ -1,6 +1,10 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include <QString>
+
+class QTranslator;
+
 // What the program sets up before its first window. The widget tests call
 // the same functions, so that they see the program as its users do.
 
@@ -16,3 +20,10 @@ void prepareProcess();
 // for Chinese, and every message box's text as plain text. Call after the
 // QApplication is made.
 void prepareApplication();
+
+// Installs Qt's Chinese catalogue, qtbase_zh_CN.qm, from `folder`: Qt's
+// translations folder (Debian's qt6-translations-l10n; on Windows the
+// "translations" folder beside the program, through qt.conf). Returns the
+// installed translator, owned by the application, or null when the folder
+// has no catalogue: the program then works with Qt's texts in English.
+QTranslator *installQtCatalogue(const QString &folder);

@@ -1,7 +1,23 @@
 // SPDX-License-Identifier: MIT
 #include "app/typedfilename.h"
 
+#include "app/messages.h"
+
 #include <QRegularExpression>
+
+namespace {
+
+// CON, NUL, COM1 ... name a device in every folder, with any extension
+// ("nul.txt") and blanks before it.
+bool isDeviceName(const QString &part)
+{
+    static const QRegularExpression devices(
+        QStringLiteral("^(CON|PRN|AUX|NUL|COM[1-9]|LPT[1-9]) *(\\..*)?$"),
+        QRegularExpression::CaseInsensitiveOption);
+    return devices.match(part).hasMatch();
+}
+
+} // namespace
 
 QString platformFileNameProblem(const QString &typed)
 {
@@ -15,12 +31,12 @@ QString platformFileNameProblem(const QString &typed)
             continue;
         for (const QChar c : part) {
             if (c.unicode() < 0x20 || QStringView(u"<>:|?*").contains(c))
-                return QStringLiteral("Windows 的文件名和文件夹名不能含有控制字符或下列字符："
-                                      "< > : | ? *。请换一个文件名。");
+                return messages::nameHasWindowsReserved.toString();
         }
         if (part.endsWith(u'.') || part.endsWith(u' '))
-            return QStringLiteral("Windows 会去掉文件名和文件夹名末尾的点和空格，文件会以另一个名字"
-                                  "保存。请换一个文件名。");
+            return messages::nameHasTrailingDot.toString();
+        if (isDeviceName(part))
+            return messages::nameIsDevice.arg(part);
     }
     return {};
 }

@@ -14,8 +14,13 @@
 // longest_stall_s is the longest time the window did not answer after
 // opening, until a second after the files were listed.
 //
+// "--remove [FILES]" (default 60000) instead lists FILES files in detail
+// view, then deletes every other one while the chooser shows them: one
+// line per chooser, listed_s until the half left is listed, longest_stall_s
+// the longest stop from the first deletion.
+//
 // "--one CHOOSER VIEW FOLDER FILES" runs one measurement (used by the
-// runner above).
+// runners above; VIEW "remove" is the detail view with deletions).
 
 #include "app/qtprompts.h"
 #include "app/startup.h"
@@ -30,8 +35,14 @@
 
 #include <cstdio>
 #include <memory>
+#include <thread>
 
 namespace {
+
+QString fileName(const QString &folder, int i)
+{
+    return folder + QStringLiteral("/结果%1.txt").arg(i, 6, 10, QLatin1Char('0'));
+}
 
 std::unique_ptr<QFileDialog> makeChooser(QtPrompts &prompts, const QString &chooser,
                                          const QString &folder)
@@ -64,12 +75,14 @@ int runOne(int argc, char *argv[], const QString &chooser, const QString &view,
 
     clock.start();
     const auto dialog = makeChooser(prompts, chooser, folder);
-    dialog->setViewMode(view == QLatin1String("detail") ? QFileDialog::Detail : QFileDialog::List);
+    const bool detail = view != QLatin1String("list");
+    dialog->setViewMode(detail ? QFileDialog::Detail : QFileDialog::List);
     dialog->show();
-    const QString viewName =
-        view == QLatin1String("detail") ? QStringLiteral("treeView") : QStringLiteral("listView");
+    const QString viewName = detail ? QStringLiteral("treeView") : QStringLiteral("listView");
     auto *list = dialog->findChild<QAbstractItemView *>(viewName);
 
+    const bool removing = view == QLatin1String("remove");
+    std::thread remover;
     QObject::connect(&heartbeat, &QTimer::timeout, [&] {
         const qint64 now = clock.elapsed();
         if (openedAt < 0)
@@ -77,7 +90,18 @@ int runOne(int argc, char *argv[], const QString &chooser, const QString &view,
         else
             longestStall = std::max(longestStall, now - lastTick);
         lastTick = now;
-        if (listedAt < 0 && list->model()->rowCount(list->rootIndex()) >= files) {
+        const int rows = list->model()->rowCount(list->rootIndex());
+        if (removing && !remover.joinable() && rows >= files) {
+            // Timed from here: the listing is not what is measured.
+            clock.restart();
+            lastTick = 0;
+            longestStall = 0;
+            remover = std::thread([&] {
+                for (int i = 0; i < files; i += 2)
+                    QFile::remove(fileName(folder, i));
+            });
+        }
+        if (listedAt < 0 && (removing ? remover.joinable() && rows <= files / 2 : rows >= files)) {
             list->viewport()->repaint();
             listedAt = clock.elapsed();
         }
@@ -86,6 +110,8 @@ int runOne(int argc, char *argv[], const QString &chooser, const QString &view,
     });
     heartbeat.start();
     app.exec();
+    if (remover.joinable())
+        remover.join();
     std::printf("%.3f %.3f %.3f\n", openedAt / 1000.0, listedAt / 1000.0, longestStall / 1000.0);
     return 0;
 }
@@ -93,22 +119,30 @@ int runOne(int argc, char *argv[], const QString &chooser, const QString &view,
 int runAll(int argc, char *argv[])
 {
     QCoreApplication app(argc, argv);
+    const bool removing = argc > 1 && QByteArrayView(argv[1]) == "--remove";
     QList<int> sizes;
-    for (int i = 1; i < argc; ++i)
+    for (int i = removing ? 2 : 1; i < argc; ++i)
         sizes << QByteArray(argv[i]).toInt();
     if (sizes.isEmpty())
-        sizes = {2000, 100000};
+        sizes = removing ? QList<int>{60000} : QList<int>{2000, 100000};
+    const QStringList views = removing ? QStringList{"remove"} : QStringList{"list", "detail"};
     const QString self = QCoreApplication::applicationFilePath();
     std::printf("chooser view files opened_s listed_s longest_stall_s\n");
     for (const int files : sizes) {
         QTemporaryDir dir;
         for (int i = 0; i < files; ++i) {
-            QFile file(dir.filePath(QStringLiteral("结果%1.txt").arg(i, 6, 10, QLatin1Char('0'))));
+            QFile file(fileName(dir.path(), i));
             if (!file.open(QIODevice::WriteOnly))
                 return 1;
         }
-        for (const QString view : {"list", "detail"}) {
+        for (const QString &view : views) {
             for (const QString chooser : {"qt", "vemdra"}) {
+                // The files the last run deleted.
+                for (int i = 0; removing && i < files; i += 2) {
+                    QFile file(fileName(dir.path(), i));
+                    if (!file.open(QIODevice::WriteOnly))
+                        return 1;
+                }
                 QProcess child;
                 child.setProcessChannelMode(QProcess::ForwardedErrorChannel);
                 child.start(self, {"--one", chooser, view, dir.path(), QString::number(files)});

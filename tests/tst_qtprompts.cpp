@@ -2,12 +2,16 @@
 #include "app/nameonlyiconprovider.h"
 #include "app/qtprompts.h"
 #include "app/startup.h"
+#include "app/typedfilename.h"
 #include "support/files.h"
+#include "support/scriptedprompts.h"
 
 #include <QComboBox>
 #include <QDialogButtonBox>
 #include <QFileInfo>
+#include <QHeaderView>
 #include <QLabel>
+#include <QLibraryInfo>
 #include <QLineEdit>
 #include <QListView>
 #include <QMessageBox>
@@ -16,6 +20,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
+#include <QTranslator>
 #include <QTreeView>
 
 namespace {
@@ -65,6 +70,33 @@ private slots:
         QVERIFY(accept);
         QVERIFY2(!accept->text().contains(QStringLiteral("Save")), qPrintable(accept->text()));
         QVERIFY2(accept->text().contains(QStringLiteral("保存")), qPrintable(accept->text()));
+    }
+
+    // Qt's catalogue is read from Qt's translations folder; without it
+    // the program still starts, with Qt's buttons in English.
+    void qtCatalogueFromItsFolder_data()
+    {
+        QTest::addColumn<bool>("present");
+        QTest::addColumn<QString>("button");
+        QTest::newRow("Qt's translations folder") << true << "确定";
+        QTest::newRow("no catalogue there") << false << "OK";
+    }
+    void qtCatalogueFromItsFolder()
+    {
+        QFETCH(bool, present);
+        QFETCH(QString, button);
+        const QList<QTranslator *> installed = qApp->findChildren<QTranslator *>();
+        for (QTranslator *translator : installed)
+            QCoreApplication::removeTranslator(translator);
+        QTemporaryDir empty;
+        const std::unique_ptr<QTranslator> loaded(installQtCatalogue(
+            present ? QLibraryInfo::path(QLibraryInfo::TranslationsPath) : empty.path()));
+        QCOMPARE(loaded != nullptr, present);
+        const auto box = QtPrompts::messageBox(nullptr, QStringLiteral("错误!"), QString());
+        const QString shown = box->buttons()[0]->text();
+        for (QTranslator *translator : installed)
+            QCoreApplication::installTranslator(translator);
+        QCOMPARE(shown, button);
     }
 
     void eachChooserShowsItsFilterOnce_data()
@@ -149,6 +181,56 @@ private slots:
         QTRY_COMPARE(file.data().toString(), shown);
     }
 
+    // Folders first, numbers as numbers, ties by name; a descending order
+    // is the ascending one turned round.
+    void chooserOrder_data()
+    {
+        QTest::addColumn<int>("column");
+        QTest::addColumn<Qt::SortOrder>("order");
+        QTest::addColumn<QStringList>("names");
+        QTest::newRow("name") << 0 << Qt::AscendingOrder
+                              << QStringList{"子文件夹",  "结果1.txt",  "结果2.dat",
+                                             "结果3.png", "结果10.txt", "结果100.txt"};
+        QTest::newRow("name, descending")
+            << 0 << Qt::DescendingOrder << QStringList{"结果100.txt", "结果10.txt", "结果3.png",
+                                                       "结果2.dat",   "结果1.txt",  "子文件夹"};
+        QTest::newRow("size") << 1 << Qt::AscendingOrder
+                              << QStringList{"子文件夹",   "结果100.txt", "结果2.dat",
+                                             "结果10.txt", "结果3.png",   "结果1.txt"};
+        QTest::newRow("size, descending")
+            << 1 << Qt::DescendingOrder << QStringList{"结果1.txt", "结果3.png",   "结果10.txt",
+                                                       "结果2.dat", "结果100.txt", "子文件夹"};
+    }
+    void chooserOrder()
+    {
+        QFETCH(int, column);
+        QFETCH(Qt::SortOrder, order);
+        QFETCH(QStringList, names);
+        QTemporaryDir dir;
+        const QList<std::pair<QString, int>> files{{"结果1.txt", 5},
+                                                   {"结果2.dat", 3},
+                                                   {"结果3.png", 4},
+                                                   {"结果10.txt", 3},
+                                                   {"结果100.txt", 0}};
+        QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("子文件夹")));
+        for (const auto &[name, size] : files)
+            QVERIFY(create(dir.filePath(name), QByteArray(size, 'x')));
+        const auto chooser = prompts.fileDialog(nullptr, QFileDialog::AcceptOpen, QString(),
+                                                QStringLiteral("所有文件 (*)|*"), dir.path());
+        chooser->setViewMode(QFileDialog::Detail);
+        chooser->show();
+        auto *view = chooser->findChild<QTreeView *>(QStringLiteral("treeView"));
+        QTRY_COMPARE(view->model()->rowCount(view->rootIndex()), names.size());
+        view->header()->setSortIndicator(column, order);
+        const auto shown = [&] {
+            QStringList shown;
+            for (int row = 0; row < view->model()->rowCount(view->rootIndex()); ++row)
+                shown << view->model()->index(row, 0, view->rootIndex()).data().toString();
+            return shown;
+        };
+        QTRY_COMPARE(shown(), names);
+    }
+
     void messagesArePlainText_data()
     {
         QTest::addColumn<QString>("text");
@@ -213,25 +295,41 @@ private slots:
         const bool windows = QSysInfo::productType() == u"windows";
         QTest::addColumn<QString>("typed");
         QTest::addColumn<bool>("refused");
-        QTest::newRow("plain") << "结果.txt" << false;
-        QTest::newRow("quote") << "a\"b.txt" << true;
-        QTest::newRow("quoted pair") << "\"a.txt\" \"b.txt\"" << true;
-        QTest::newRow("trailing dot") << "x.txt." << windows;
-        QTest::newRow("trailing blank") << "y.txt " << windows;
-        QTest::newRow("folder with trailing dot") << "d./z.txt" << windows;
-        QTest::newRow("stream name") << "结果.txt:x" << windows;
-        QTest::newRow("wildcard") << "a?.txt" << windows;
+        QTest::addColumn<bool>("clicked"); // an existing file, clicked in the list
+        QTest::newRow("plain") << "结果.txt" << false << false;
+        QTest::newRow("quote") << "a\"b.txt" << true << false;
+        QTest::newRow("quoted pair") << "\"a.txt\" \"b.txt\"" << true << false;
+        QTest::newRow("trailing dot") << "x.txt." << windows << false;
+        QTest::newRow("trailing blank") << "y.txt " << windows << false;
+        QTest::newRow("folder with trailing dot") << "d./z.txt" << windows << false;
+        QTest::newRow("stream name") << "结果.txt:x" << windows << false;
+        QTest::newRow("wildcard") << "a?.txt" << windows << false;
+        QTest::newRow("device") << "nul.txt" << windows << false;
+        QTest::newRow("device in a folder") << "d/CON" << windows << false;
+        QTest::newRow("device-like name") << "console.txt" << false << false;
+        if (namesTakeMarkup)
+            QTest::newRow("quote, clicked in the list") << "x\"y.txt" << false << true;
     }
     void misleadingNamesAreRefused()
     {
         QFETCH(QString, typed);
         QFETCH(bool, refused);
+        QFETCH(bool, clicked);
         QTemporaryDir dir;
+        QVERIFY(!clicked || create(dir.filePath(typed), "x"));
         const auto chooser =
-            prompts.fileDialog(nullptr, QFileDialog::AcceptSave, QString(),
-                               QStringLiteral("文本文件(*.txt)|*.txt"), dir.path());
+            prompts.fileDialog(nullptr, clicked ? QFileDialog::AcceptOpen : QFileDialog::AcceptSave,
+                               QString(), QStringLiteral("文本文件(*.txt)|*.txt"), dir.path());
         chooser->show();
-        chooser->findChild<QLineEdit *>(QStringLiteral("fileNameEdit"))->setText(typed);
+        if (clicked) {
+            auto *list = chooser->findChild<QListView *>(QStringLiteral("listView"));
+            QTRY_COMPARE(list->model()->rowCount(list->rootIndex()), 1);
+            list->setCurrentIndex(list->model()->index(0, 0, list->rootIndex()));
+            QCOMPARE(chooser->findChild<QLineEdit *>(QStringLiteral("fileNameEdit"))->text(),
+                     typed);
+        } else {
+            chooser->findChild<QLineEdit *>(QStringLiteral("fileNameEdit"))->setText(typed);
+        }
         QString shown;
         QTimer::singleShot(0, chooser.get(), [&] {
             if (auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget())) {
@@ -239,10 +337,45 @@ private slots:
                 box->accept();
             }
         });
-        chooser->findChild<QDialogButtonBox *>()->button(QDialogButtonBox::Save)->click();
+        chooser->findChild<QDialogButtonBox *>()
+            ->button(clicked ? QDialogButtonBox::Open : QDialogButtonBox::Save)
+            ->click();
         QCoreApplication::processEvents();
         QCOMPARE(!shown.isEmpty(), refused);
         QCOMPARE(chooser->isVisible(), refused);
+        if (clicked)
+            QCOMPARE(chooser->selectedFiles(), QStringList{dir.filePath(typed)});
+    }
+
+    // What a system dialog returns is checked as a typed name is: a
+    // refused one is told under "错误!" and the dialog offered again.
+    void systemDialogChoicesAreChecked_data()
+    {
+        QTest::addColumn<QStringList>("answers");
+        QTest::addColumn<QString>("taken");
+        QTest::addColumn<int>("refusals");
+        QTest::newRow("taken at once")
+            << QStringList{"C:/导出/结果.txt"} << "C:/导出/结果.txt" << 0;
+        QTest::newRow("cancelled") << QStringList{""} << "" << 0;
+        QTest::newRow("refused, then another")
+            << QStringList{"C:/导出/a\"b.txt", "C:/导出/结果.txt"} << "C:/导出/结果.txt" << 1;
+        QTest::newRow("refused, then cancelled") << QStringList{"C:/导出/a\"b.txt", ""} << "" << 1;
+    }
+    void systemDialogChoicesAreChecked()
+    {
+        QFETCH(QStringList, answers);
+        QFETCH(QString, taken);
+        QFETCH(int, refusals);
+        ScriptedPrompts scripted;
+        const QString chosen =
+            checkedChoice(scripted, nullptr, [&] { return answers.takeFirst(); });
+        QCOMPARE(chosen, taken);
+        QVERIFY(answers.isEmpty());
+        QCOMPARE(scripted.messages.size(), refusals);
+        for (const auto &message : scripted.messages) {
+            QCOMPARE(message.title, QStringLiteral("错误!"));
+            QCOMPARE(message.text, typedFileNameProblem(QStringLiteral("a\"b.txt")));
+        }
     }
 };
 

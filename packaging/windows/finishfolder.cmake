@@ -51,5 +51,6 @@ execute_process(COMMAND "${CMAKE_COMMAND}" -E env SOURCE_DATE_EPOCH=${built}
                 COMMAND_ERROR_IS_FATAL ANY)
 
 execute_process(COMMAND "${VEMDRA_LICENSES_TOOL}" "${folder}" "${VEMDRA_QT_PREFIX}"
-                        "${VEMDRA_QT_SOURCE_VERSION}" ${VEMDRA_MINGW_DLL_DIRS}
+                        "${VEMDRA_QT_SOURCE_VERSION}" "${VEMDRA_TRANSLATIONS_SOURCE}"
+                        ${VEMDRA_MINGW_DLL_DIRS}
                 COMMAND_ERROR_IS_FATAL ANY)

@@ -1,0 +1,7 @@
+// SPDX-License-Identifier: MIT
+#include "app/nativedialogs.h"
+
+bool choosersAreNative()
+{
+    return true;
+}
