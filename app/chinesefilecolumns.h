@@ -9,6 +9,8 @@
 // program's; the names are the files' own, the types the icon provider's.
 // The rows stay those of Qt's file model, in its order: sorting goes to it.
 class ChineseFileColumns : public QIdentityProxyModel {
+    Q_OBJECT
+
 public:
     using QIdentityProxyModel::QIdentityProxyModel;
     QVariant data(const QModelIndex &index, int role = Qt::DisplayRole) const override;

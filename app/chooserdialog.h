@@ -7,6 +7,8 @@
 // would not name the file it seems to (see typedfilename.h): the chooser
 // stays open for another name.
 class ChooserDialog : public QFileDialog {
+    Q_OBJECT
+
 public:
     using QFileDialog::QFileDialog;
     void accept() override;

@@ -12,6 +12,8 @@
 // combining marks), are drawn as their code, "<U+202E>". Only the drawing changes; the model's
 // text, which copying, export and screen readers take, stays as it is.
 class LeftToRightDelegate : public QStyledItemDelegate {
+    Q_OBJECT
+
 public:
     using QStyledItemDelegate::QStyledItemDelegate;
 

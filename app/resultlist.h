@@ -15,6 +15,8 @@ class QAction;
 // The rows of a result list, each shown as its line, which is made from
 // the row's data when it is drawn or read out.
 class LinesModel : public QAbstractListModel {
+    Q_OBJECT
+
 public:
     using QAbstractListModel::QAbstractListModel;
 
@@ -34,6 +36,8 @@ private:
 // selected row (setExtractAction). Every line is drawn left to right,
 // whatever characters it holds (LeftToRightDelegate).
 class ResultList : public QListView {
+    Q_OBJECT
+
 public:
     explicit ResultList(QWidget *parent = nullptr);
 
