@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: MIT
 #include "convert/export.h"
+#include "support/exportfolder.h"
 #include "support/exportlines.h"
 #include "support/filecodes.h"
 #include "support/fileidentity.h"
@@ -22,12 +23,10 @@ Q_DECLARE_METATYPE(ExportStep)
 class tst_Export : public QObject {
     Q_OBJECT
 
-    std::unique_ptr<QTemporaryDir> tempDir;
-    QString pathOf(const QString &name) const { return tempDir->filePath(name); }
-    QStringList filesHere() const { return QDir(tempDir->path()).entryList(QDir::Files); }
+    std::unique_ptr<ExportFolder> tempDir;
 
 private slots:
-    void init() { tempDir = std::make_unique<QTemporaryDir>(); }
+    void init() { tempDir = std::make_unique<ExportFolder>(); }
 
     void writesBytesOfLines_data()
     {
@@ -54,15 +53,15 @@ private slots:
     {
         QFETCH(QStringList, lines);
         QFETCH(QByteArray, bytes);
-        const QString path = pathOf("out.txt");
+        const QString path = tempDir->pathOf("out.txt");
         QVERIFY(!exportTo(path, lines));
         QCOMPARE(contents(path), bytes);
-        QCOMPARE(filesHere(), QStringList{"out.txt"});
+        QCOMPARE(tempDir->filesHere(), QStringList{"out.txt"});
     }
 
     void replacesALongerFileWhole()
     {
-        const QString path = pathOf("old.txt");
+        const QString path = tempDir->pathOf("old.txt");
         QVERIFY(create(path, QByteArray(10000, 'x')));
         QVERIFY(!exportTo(path, {"A"}));
         QCOMPARE(contents(path), QByteArray("A\r\n"));
@@ -73,7 +72,7 @@ private slots:
         QStringList lines;
         for (int i = 0; i < 100000; ++i)
             lines.append(QStringLiteral("序号:%1").arg(i + 1));
-        const QString path = pathOf("many.txt");
+        const QString path = tempDir->pathOf("many.txt");
         QVERIFY(!exportTo(path, lines));
         const QByteArray bytes = contents(path);
         QCOMPARE(bytes.count("\r\n"), 100000);
@@ -96,7 +95,7 @@ private slots:
         const QStringList before =
             QDir(tempDir->path()).entryList(QDir::AllEntries | QDir::System | QDir::NoDotAndDotDot);
 
-        const QString target = QDir::isAbsolutePath(path) ? path : pathOf(path);
+        const QString target = QDir::isAbsolutePath(path) ? path : tempDir->pathOf(path);
         const auto error = exportTo(target, {"A"});
         QVERIFY(error.has_value());
         QCOMPARE(error->step, step);
@@ -104,14 +103,14 @@ private slots:
         QCOMPARE(
             QDir(tempDir->path()).entryList(QDir::AllEntries | QDir::System | QDir::NoDotAndDotDot),
             before);
-        QVERIFY(QFileInfo(pathOf("folder")).isDir());
-        QVERIFY(QDir(pathOf("folder")).isEmpty());
-        QDir(pathOf("folder")).removeRecursively();
+        QVERIFY(QFileInfo(tempDir->pathOf("folder")).isDir());
+        QVERIFY(QDir(tempDir->pathOf("folder")).isEmpty());
+        QDir(tempDir->pathOf("folder")).removeRecursively();
     }
 
     void readOnlyFileIsNotReplaced()
     {
-        const QString path = pathOf("kept.txt");
+        const QString path = tempDir->pathOf("kept.txt");
         QVERIFY(create(path, "kept"));
         QVERIFY(makeReadOnly(path));
         const auto error = exportTo(path, {"A"});
@@ -119,7 +118,7 @@ private slots:
         QCOMPARE(error->step, ExportStep::Open);
         QCOMPARE(error->code, expectedCode::readOnly);
         QCOMPARE(contents(path), QByteArray("kept"));
-        QCOMPARE(filesHere(), QStringList{"kept.txt"});
+        QCOMPARE(tempDir->filesHere(), QStringList{"kept.txt"});
     }
 };
 

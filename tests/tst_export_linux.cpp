@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: MIT
 #include "convert/export.h"
+#include "support/exportfolder.h"
 #include "support/exportlines.h"
 #include "support/files.h"
 #include "support/files_posix.h"
@@ -172,12 +173,10 @@ QByteArray accessAcl(std::initializer_list<std::array<quint32, 3>> entries)
 class tst_ExportLinux : public QObject {
     Q_OBJECT
 
-    std::unique_ptr<QTemporaryDir> tempDir;
-    QString pathOf(const QString &name) const { return tempDir->filePath(name); }
-    QStringList filesHere() const { return QDir(tempDir->path()).entryList(QDir::Files); }
+    std::unique_ptr<ExportFolder> tempDir;
 
 private slots:
-    void init() { tempDir = std::make_unique<QTemporaryDir>(); }
+    void init() { tempDir = std::make_unique<ExportFolder>(); }
 
     // The real thing: a full tmpfs (only root may mount one, as in CI).
     void fullDiskLeavesTargetAsItWas_data()
@@ -194,7 +193,7 @@ private slots:
         QFETCH(int, free);
         if (::geteuid() != 0)
             QSKIP("only root may mount a tmpfs");
-        const SmallDisk disk(pathOf("disk"));
+        const SmallDisk disk(tempDir->pathOf("disk"));
         if (!disk.mounted) // root in a container may lack the right to mount
             QSKIP("this machine does not let root mount a tmpfs");
         const QString path = disk.path + QStringLiteral("/names.txt");
@@ -273,8 +272,8 @@ private slots:
         QCOMPARE(statOf(path).st_ino, inode);
         QCOMPARE(everythingIn(folder), QStringList{"names.txt"});
         if (code == 0) {
-            QVERIFY(!exportTo(pathOf("expected.txt"), lines));
-            QCOMPARE(contents(path), contents(pathOf("expected.txt")));
+            QVERIFY(!exportTo(tempDir->pathOf("expected.txt"), lines));
+            QCOMPARE(contents(path), contents(tempDir->pathOf("expected.txt")));
             return;
         }
         QCOMPARE(contents(path), old);
@@ -286,7 +285,7 @@ private slots:
     // the access ACL among them, and so the old mode too.
     void replacementKeepsExtendedAttributes()
     {
-        const QString path = pathOf("acl.txt");
+        const QString path = tempDir->pathOf("acl.txt");
         QVERIFY(create(path, "old"));
         const QByteArray name = QFile::encodeName(path);
         QCOMPARE(::chmod(name.constData(), 0644), 0);
@@ -319,7 +318,7 @@ private slots:
     {
         if (::geteuid() != 0)
             QSKIP("needs root, to set an attribute that another user cannot copy");
-        const QString path = pathOf("labelled.txt");
+        const QString path = tempDir->pathOf("labelled.txt");
         QVERIFY(create(path, "old"));
         const QByteArray name = QFile::encodeName(path);
         QCOMPARE(::chmod(name.constData(), 0666), 0);
@@ -354,7 +353,7 @@ private slots:
         if (probe < 0)
             QSKIP("the temporary folder's file system has no unnamed files (O_TMPFILE)");
         ::close(probe);
-        const QString path = pathOf("target.txt");
+        const QString path = tempDir->pathOf("target.txt");
         const QByteArray old("old content\r\n");
         QVERIFY(create(path, old));
         const ChildResult child = runWithFileSizeLimit(

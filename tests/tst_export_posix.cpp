@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: MIT
 #include "convert/export.h"
+#include "support/exportfolder.h"
 #include "support/exportlines.h"
 #include "support/files.h"
 #include "support/files_posix.h"
@@ -24,12 +25,10 @@ Q_DECLARE_METATYPE(ExportStep)
 class tst_ExportPosix : public QObject {
     Q_OBJECT
 
-    std::unique_ptr<QTemporaryDir> tempDir;
-    QString pathOf(const QString &name) const { return tempDir->filePath(name); }
-    QStringList filesHere() const { return QDir(tempDir->path()).entryList(QDir::Files); }
+    std::unique_ptr<ExportFolder> tempDir;
 
 private slots:
-    void init() { tempDir = std::make_unique<QTemporaryDir>(); }
+    void init() { tempDir = std::make_unique<ExportFolder>(); }
 
     void failureLeavesTargetAndNoTemporaryFile_data()
     {
@@ -44,11 +43,11 @@ private slots:
         QFETCH(QString, path);
         QFETCH(ExportStep, step);
         QVERIFY(QDir(tempDir->path()).mkpath("folder"));
-        QCOMPARE(mkfifo(QFile::encodeName(pathOf("fifo")).constData(), 0600), 0);
+        QCOMPARE(mkfifo(QFile::encodeName(tempDir->pathOf("fifo")).constData(), 0600), 0);
         const QStringList before =
             QDir(tempDir->path()).entryList(QDir::AllEntries | QDir::System | QDir::NoDotAndDotDot);
 
-        const QString target = QDir::isAbsolutePath(path) ? path : pathOf(path);
+        const QString target = QDir::isAbsolutePath(path) ? path : tempDir->pathOf(path);
         const auto error = exportTo(target, {"A"});
         QVERIFY(error.has_value());
         QCOMPARE(error->step, step);
@@ -56,11 +55,11 @@ private slots:
         QCOMPARE(
             QDir(tempDir->path()).entryList(QDir::AllEntries | QDir::System | QDir::NoDotAndDotDot),
             before);
-        QVERIFY(QFileInfo(pathOf("folder")).isDir());
-        QVERIFY(!QFileInfo(pathOf("fifo")).isFile());
-        QVERIFY(QDir(pathOf("folder")).isEmpty());
-        QFile::remove(pathOf("fifo"));
-        QDir(pathOf("folder")).removeRecursively();
+        QVERIFY(QFileInfo(tempDir->pathOf("folder")).isDir());
+        QVERIFY(!QFileInfo(tempDir->pathOf("fifo")).isFile());
+        QVERIFY(QDir(tempDir->pathOf("folder")).isEmpty());
+        QFile::remove(tempDir->pathOf("fifo"));
+        QDir(tempDir->pathOf("folder")).removeRecursively();
     }
 
     // A disk that fills up: the size limit makes write() fail with EFBIG,
@@ -77,7 +76,7 @@ private slots:
     {
         QFETCH(int, lines);
         QFETCH(int, limit);
-        const QString path = pathOf("target.txt");
+        const QString path = tempDir->pathOf("target.txt");
         const QByteArray old("old content\r\n");
         QVERIFY(create(path, old));
 
@@ -88,21 +87,21 @@ private slots:
         QVERIFY(child.exited);
         QCOMPARE(child.code, 0); // the failure was reported, with its reason
         QCOMPARE(contents(path), old);
-        QCOMPARE(filesHere(), QStringList{"target.txt"});
+        QCOMPARE(tempDir->filesHere(), QStringList{"target.txt"});
     }
 
     void replacementKeepsOwnerAndMode()
     {
-        const QString path = pathOf("user.txt");
+        const QString path = tempDir->pathOf("user.txt");
         QVERIFY(create(path, "old"));
         const QByteArray name = QFile::encodeName(path);
         QCOMPARE(::chmod(name.constData(), 0640), 0);
         if (::geteuid() == 0)
             QCOMPARE(::chown(name.constData(), 1234, 5678), 0);
         const struct stat before = statOf(path);
-        QVERIFY(QFile::link(path, pathOf("link.txt")));
+        QVERIFY(QFile::link(path, tempDir->pathOf("link.txt")));
 
-        QVERIFY(!exportTo(pathOf("link.txt"), {"A"}));
+        QVERIFY(!exportTo(tempDir->pathOf("link.txt"), {"A"}));
         QCOMPARE(contents(path), QByteArray("A\r\n"));
         const struct stat after = statOf(path);
         QCOMPARE(after.st_mode, before.st_mode);
@@ -123,7 +122,7 @@ private slots:
     {
         QFETCH(int, mode);
         QFETCH(bool, exported);
-        const QString path = pathOf("shared.txt");
+        const QString path = tempDir->pathOf("shared.txt");
         const QByteArray old(5000, 'o');
         QVERIFY(create(path, old));
         const QByteArray name = QFile::encodeName(path);
@@ -145,16 +144,16 @@ private slots:
         QCOMPARE(child.code, exported ? 0 : 1);
         QCOMPARE(contents(path), exported ? QByteArray("A\r\nB\r\n") : old);
         QCOMPARE(statOf(path).st_ino, inode);
-        QCOMPARE(filesHere(), QStringList{"shared.txt"});
+        QCOMPARE(tempDir->filesHere(), QStringList{"shared.txt"});
     }
 
     void followsSymlinkToItsTarget()
     {
-        const QString target = pathOf("real.txt");
+        const QString target = tempDir->pathOf("real.txt");
         QVERIFY(create(target, "old"));
-        QVERIFY(QFile::link(target, pathOf("link.txt")));
-        QVERIFY(!exportTo(pathOf("link.txt"), {"A"}));
-        QVERIFY(QFileInfo(pathOf("link.txt")).isSymLink());
+        QVERIFY(QFile::link(target, tempDir->pathOf("link.txt")));
+        QVERIFY(!exportTo(tempDir->pathOf("link.txt"), {"A"}));
+        QVERIFY(QFileInfo(tempDir->pathOf("link.txt")).isSymLink());
         QCOMPARE(contents(target), QByteArray("A\r\n"));
     }
 
@@ -164,7 +163,7 @@ private slots:
     {
         if (::geteuid() != 0)
             QSKIP("needs root, to export as another user than the file's owner");
-        const QString path = pathOf("theirs.txt");
+        const QString path = tempDir->pathOf("theirs.txt");
         QVERIFY(create(path, QByteArray(5000, 'o')));
         QCOMPARE(::chmod(QFile::encodeName(path).constData(), 0666), 0);
         const ino_t inode = statOf(path).st_ino;
@@ -188,12 +187,12 @@ private slots:
     // A chain of links is followed to its end, even a dangling one.
     void followsChainOfLinksToItsEnd()
     {
-        QVERIFY(QFile::link(QStringLiteral("missing.txt"), pathOf("b")));
-        QVERIFY(QFile::link(QStringLiteral("b"), pathOf("a")));
-        QVERIFY(!exportTo(pathOf("a"), {"A"}));
-        QVERIFY(QFileInfo(pathOf("a")).isSymLink());
-        QVERIFY(QFileInfo(pathOf("b")).isSymLink());
-        QCOMPARE(contents(pathOf("missing.txt")), QByteArray("A\r\n"));
+        QVERIFY(QFile::link(QStringLiteral("missing.txt"), tempDir->pathOf("b")));
+        QVERIFY(QFile::link(QStringLiteral("b"), tempDir->pathOf("a")));
+        QVERIFY(!exportTo(tempDir->pathOf("a"), {"A"}));
+        QVERIFY(QFileInfo(tempDir->pathOf("a")).isSymLink());
+        QVERIFY(QFileInfo(tempDir->pathOf("b")).isSymLink());
+        QCOMPARE(contents(tempDir->pathOf("missing.txt")), QByteArray("A\r\n"));
         QCOMPARE(everythingIn(tempDir->path()), (QStringList{"a", "b", "missing.txt"}));
     }
 };
