@@ -71,8 +71,8 @@ void frmMain::exportList(const ResultList &list)
         showError(messages::nothingToExport.toString());
         return;
     }
-    const QString path = m_prompts.saveFileName(this, QStringLiteral("导出结果"), m_exportFilter,
-                                                m_exportPath, nullptr);
+    const QString path = m_prompts.saveFileName(this, messages::exportTitle.toString(),
+                                                m_exportFilter, m_exportPath, nullptr);
     if (path.isEmpty())
         return;
     m_exportPath = path;

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "app/textprompt.h"
 
+#include "app/messages.h"
 #include "app/prompts.h"
 
 std::unique_ptr<QInputDialog> textDialog(QWidget *parent, const QString &title,
@@ -10,8 +11,8 @@ std::unique_ptr<QInputDialog> textDialog(QWidget *parent, const QString &title,
     dialog->setInputMode(QInputDialog::TextInput);
     dialog->setWindowTitle(title);
     dialog->setLabelText(label);
-    dialog->setOkButtonText(QStringLiteral("确定"));
-    dialog->setCancelButtonText(QStringLiteral("取消"));
+    dialog->setOkButtonText(messages::textDialogOk.toString());
+    dialog->setCancelButtonText(messages::textDialogCancel.toString());
     return dialog;
 }
 
