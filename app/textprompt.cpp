@@ -2,7 +2,6 @@
 #include "app/textprompt.h"
 
 #include "app/messages.h"
-#include "app/prompts.h"
 
 std::unique_ptr<QInputDialog> textDialog(QWidget *parent, const QString &title,
                                          const QString &label)
@@ -14,10 +13,4 @@ std::unique_ptr<QInputDialog> textDialog(QWidget *parent, const QString &title,
     dialog->setOkButtonText(messages::textDialogOk.toString());
     dialog->setCancelButtonText(messages::textDialogCancel.toString());
     return dialog;
-}
-
-QString Prompts::text(QWidget *parent, const QString &title, const QString &label)
-{
-    const auto dialog = textDialog(parent, title, label);
-    return dialog->exec() == QDialog::Accepted ? dialog->textValue() : QString();
 }
