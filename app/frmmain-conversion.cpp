@@ -71,8 +71,8 @@ void frmMain::exportList(const ResultList &list, QWidget *over)
         showError(messages::nothingToExport.toString(), over);
         return;
     }
-    const QString path = m_prompts.saveFileName(over, QStringLiteral("导出结果"), m_exportFilter,
-                                                m_exportPath, nullptr);
+    const QString path = m_prompts.saveFileName(over, messages::exportTitle.toString(),
+                                                m_exportFilter, m_exportPath, nullptr);
     if (path.isEmpty())
         return;
     m_exportPath = path;

@@ -73,7 +73,7 @@ frmMain::~frmMain() = default;
 void frmMain::Form_Load()
 {
     ui->SSTab1->setCurrentWidget(ui->charsToCodesPage);
-    m_exportFilter = QStringLiteral("文本文件(*.txt)|*.txt");
+    m_exportFilter = messages::exportFilter.toString();
     m_saveFilePage->setChooserFilter(QStringLiteral("ShinSangokumusou3.dat|ShinSangokumusou3.dat"));
 }
 

@@ -4,7 +4,8 @@
 #include <QStringView>
 
 // The program's fixed texts outside the forms: message boxes, the save-file
-// page's texts that change with what is typed, the result lists' menu.
+// page's texts that change with what is typed, the result lists' menu, the
+// words the program gives its dialogs and choosers.
 namespace messages {
 
 inline constexpr QStringView errorTitle = u"错误!";
@@ -14,6 +15,11 @@ inline constexpr QStringView noTextToConvert = u"请您先输入转换信息，�
 inline constexpr QStringView noCodesToConvert = u"请您先输入数据!";
 inline constexpr QStringView nothingToExport = u"请您先计算出结果，在导出计算结果!";
 inline constexpr QStringView saveFileWritten = u"文件修改成功!";
+
+// The chooser of an export of the results (导出结果): its title and its one
+// filter, description and pattern separated by "|".
+inline constexpr QStringView exportTitle = u"导出结果";
+inline constexpr QStringView exportFilter = u"文本文件(*.txt)|*.txt";
 
 // Export failures: %1 is the path; the reason, when there is one, follows
 // on the next line.
@@ -146,6 +152,19 @@ inline constexpr QStringView nameHasTrailingDot =
 inline constexpr QStringView nameIsDevice =
     u"“%1”是 Windows 的设备名（如 CON、NUL、COM1），不是文件。请换一个文件名。";
 
+// The reason of a system error code the program has no sentence for; %1 is
+// the code.
+inline constexpr QStringView unknownSystemError = u"系统错误 (代码 %1)";
+
+// The buttons of the dialog that asks for one line of text (textprompt.h).
+inline constexpr QStringView textDialogOk = u"确定";
+inline constexpr QStringView textDialogCancel = u"取消";
+
+// The choosers' type column: a folder, anything that is neither file nor
+// folder, and a file whose type has no words of its own.
+inline constexpr QStringView folderType = u"文件夹";
+inline constexpr QStringView specialFileType = u"特殊文件";
+inline constexpr QStringView plainFileType = u"文件";
 // The find window (frmfind.cpp, frmfind-replace.cpp).
 inline constexpr QStringView findMenuItem = u"在文件中查找…";
 inline constexpr QStringView findAllFilesFilter = u"所有文件(*)|*";
