@@ -78,9 +78,18 @@ SearchEnd searchFile(const QString &path, const QByteArray &query, const SearchR
             end.cancelled = true;
             return end;
         }
-        const qint64 want = std::min<qint64>(chunkSize, end.size - readTo);
-        const qint64 got =
-            want > 0 ? file.readAt(readTo, window.bytes.data() + window.length, want) : 0;
+        qint64 want = std::min<qint64>(chunkSize, end.size - readTo);
+        // A sparse file's hole is zeros: written down, not read, since
+        // reading gigabytes of holes takes some systems minutes.
+        const qint64 hole = want > 0 ? file.dataFrom(readTo) - readTo : 0;
+        qint64 got = 0;
+        if (hole > 0) {
+            want = std::min(want, hole);
+            std::memset(window.bytes.data() + window.length, 0, size_t(want));
+            got = want;
+        } else if (want > 0) {
+            got = file.readAt(readTo, window.bytes.data() + window.length, want);
+        }
         if (got < 0)
             return failed(end, SearchStep::Read, file.errorCode());
         if (got < want)

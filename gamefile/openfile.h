@@ -32,6 +32,11 @@ public:
     std::optional<qint64> size();
     // Bytes read at `offset`, fewer at the end of the file; -1 on error.
     qint64 readAt(qint64 offset, char *data, qint64 size);
+    // The first offset from `offset` on that may hold other bytes than
+    // zeros: where the hole of a sparse file that `offset` is in ends (its
+    // bytes read as zeros, slowly on some systems), else `offset` itself.
+    // Never an error: a system that cannot tell gives `offset`.
+    qint64 dataFrom(qint64 offset);
     // Bytes written at `offset`; -1 on error.
     qint64 writeAt(qint64 offset, const char *data, qint64 size);
     bool sync();

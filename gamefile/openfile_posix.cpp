@@ -3,6 +3,7 @@
 
 #include "nativefile/nativefile_posix.h"
 
+#include <algorithm>
 #include <cerrno>
 
 #include <fcntl.h>
@@ -78,6 +79,19 @@ qint64 OpenFile::readAt(qint64 offset, char *data, qint64 size)
         done += n;
     }
     return done;
+}
+
+qint64 OpenFile::dataFrom(qint64 offset)
+{
+    // ENXIO: no data after `offset`, the rest of the file is a hole.
+    const off_t data = ::lseek(m_native->fd.get(), off_t(offset), SEEK_DATA);
+    if (data >= 0)
+        return qint64(data);
+    if (errno == ENXIO) {
+        const std::optional<qint64> end = size();
+        return end ? std::max(*end, offset) : offset;
+    }
+    return offset;
 }
 
 qint64 OpenFile::writeAt(qint64 offset, const char *data, qint64 size)

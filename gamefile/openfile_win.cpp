@@ -114,6 +114,13 @@ qint64 OpenFile::readAt(qint64 offset, char *data, qint64 size)
     return done;
 }
 
+// Windows tells of holes only through FSCTL_QUERY_ALLOCATED_RANGES on
+// sparse NTFS files; their zeros are read like other bytes.
+qint64 OpenFile::dataFrom(qint64 offset)
+{
+    return offset;
+}
+
 qint64 OpenFile::writeAt(qint64 offset, const char *data, qint64 size)
 {
     OVERLAPPED position = at(offset);
