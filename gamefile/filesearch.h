@@ -18,6 +18,7 @@ struct Hit {
     qint64 offset = 0;
     QByteArray context; // before + hit + after
     int before = 0;     // how many of `context`'s bytes come before the hit
+    int length = 0;     // the hit's own bytes, the query's length
 };
 
 // A hit's first byte could be the trail byte of a two-byte character that

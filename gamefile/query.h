@@ -19,9 +19,9 @@ namespace gamefile {
 enum class QueryForm { Text, Codes };
 
 enum class QueryRefusal {
-    Empty,        // nothing to find (blanks only, for codes)
-    Unencodable,  // `what` is the character the code page cannot hold
-    NotACode,     // `what` is the token that is not 2 or 4 hexadecimal digits
+    Empty,       // nothing to find (blanks only, for codes)
+    Unencodable, // `what` is the character the code page cannot hold
+    NotACode,    // `what` is the token that is not 2 or 4 hexadecimal digits
 };
 
 struct QueryBytes {
@@ -39,8 +39,8 @@ QueryBytes queryBytes(convert::Cp936 &codec, QStringView typed, QueryForm form);
 
 // A replacement for a query of `querySize` bytes.
 struct Replacement {
-    QByteArray bytes; // exactly querySize bytes, padded at the end
-    bool tooLong = false; // `typed` took more bytes than the query
+    QByteArray bytes;        // exactly querySize bytes, padded at the end
+    bool tooLong = false;    // `typed` took more bytes than the query
     qsizetype typedSize = 0; // the bytes `typed` itself took
 };
 
