@@ -3,28 +3,16 @@
 
 #include "gamefile/filesearch.h"
 
-#include <QByteArray>
-#include <QList>
-#include <QString>
-
 #include <atomic>
 #include <functional>
 #include <vector>
 
-// A whole search of one file, its reports gathered: the end, every hit in
-// the order reported, and the bytes done of each report. `afterReport`
-// runs after each report, to change the file while it is read.
+// A whole search of one file, its reports gathered; `afterReport` runs
+// after each report, to change the file while it is read.
 struct FoundHits {
     gamefile::SearchEnd end;
     std::vector<gamefile::Hit> hits;
-    QList<qint64> done;
-    QList<qint64> offsets() const
-    {
-        QList<qint64> list;
-        for (const gamefile::Hit &hit : hits)
-            list.append(hit.offset);
-        return list;
-    }
+    QList<qint64> offsets;
 };
 
 inline FoundHits searchAll(const QString &path, const QByteArray &query,
@@ -33,15 +21,14 @@ inline FoundHits searchAll(const QString &path, const QByteArray &query,
 {
     FoundHits found;
     const std::atomic_bool cancel(cancelled);
-    found.end = gamefile::searchFile(
-        path, query,
-        [&](qint64 bytesDone, std::vector<gamefile::Hit> &&hits) {
-            found.done.append(bytesDone);
-            for (gamefile::Hit &hit : hits)
-                found.hits.push_back(std::move(hit));
-            if (afterReport)
-                afterReport();
-        },
-        cancel, chunkSize);
+    const auto report = [&](qint64, std::vector<gamefile::Hit> &&hits) {
+        for (gamefile::Hit &hit : hits) {
+            found.offsets.append(hit.offset);
+            found.hits.push_back(std::move(hit));
+        }
+        if (afterReport)
+            afterReport();
+    };
+    found.end = gamefile::searchFile(path, query, report, cancel, chunkSize);
     return found;
 }
