@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "app/filetypes.h"
 
+#include "app/messages.h"
+
 #include <QFileIconProvider>
 #include <QIconEngine>
 
@@ -100,8 +102,8 @@ QString FileTypes::description(const QString &fileName) const
     auto known = m_descriptions.constFind(type.name());
     if (known == m_descriptions.cend()) {
         const QString words = type.comment();
-        known =
-            m_descriptions.insert(type.name(), words.isEmpty() ? QStringLiteral("文件") : words);
+        known = m_descriptions.insert(type.name(),
+                                      words.isEmpty() ? messages::plainFileType.toString() : words);
     }
     return *known;
 }

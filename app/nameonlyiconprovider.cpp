@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "app/nameonlyiconprovider.h"
 
+#include "app/messages.h"
+
 #include <QFileInfo>
 
 QIcon NameOnlyIconProvider::icon(const QFileInfo &info) const
@@ -12,8 +14,8 @@ QString NameOnlyIconProvider::type(const QFileInfo &info) const
 {
     // Qt's own words for these have no Chinese translation in Qt 6.4.
     if (info.isDir())
-        return QStringLiteral("文件夹");
+        return messages::folderType.toString();
     if (!info.isFile())
-        return QStringLiteral("特殊文件");
+        return messages::specialFileType.toString();
     return m_types->description(info.fileName());
 }

@@ -27,7 +27,7 @@ public:
     // before anything that writes a file the user did not just choose.
     virtual bool question(QWidget *parent, const QString &title, const QString &text) = 0;
 
-    // A line typed into textDialog() (textprompt.cpp), or "" when the user
-    // cancelled.
-    virtual QString text(QWidget *parent, const QString &title, const QString &label);
+    // A line typed into a one-line dialog (QtPrompts shows textDialog(),
+    // textprompt.h), or "" when the user cancelled.
+    virtual QString text(QWidget *parent, const QString &title, const QString &label) = 0;
 };

@@ -5,6 +5,7 @@
 #include "app/chooserdialog.h"
 #include "app/messages.h"
 #include "app/nativedialogs.h"
+#include "app/textprompt.h"
 #include "app/typedfilename.h"
 
 #include <QListView>
@@ -139,4 +140,10 @@ std::unique_ptr<QMessageBox> QtPrompts::questionBox(QWidget *parent, const QStri
 bool QtPrompts::question(QWidget *parent, const QString &title, const QString &text)
 {
     return questionBox(parent, title, text)->exec() == QMessageBox::Yes;
+}
+
+QString QtPrompts::text(QWidget *parent, const QString &title, const QString &label)
+{
+    const auto dialog = textDialog(parent, title, label);
+    return dialog->exec() == QDialog::Accepted ? dialog->textValue() : QString();
 }

@@ -18,6 +18,7 @@ public:
                          const QString &proposedPath, QString *selectedFilter) override;
     void message(QWidget *parent, const QString &title, const QString &text) override;
     bool question(QWidget *parent, const QString &title, const QString &text) override;
+    QString text(QWidget *parent, const QString &title, const QString &label) override;
 
     // The dialogs as they are shown, for tests to look at. fileDialog() is
     // Qt's own chooser, shown where the choosers are not the system's

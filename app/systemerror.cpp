@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "app/systemerror.h"
 
+#include "app/messages.h"
+
 QString systemErrorReason(int code)
 {
     if (code == 0)
@@ -9,5 +11,5 @@ QString systemErrorReason(int code)
         if (known == code)
             return QString::fromUtf16(reason);
     }
-    return QStringLiteral("系统错误 (代码 %1)").arg(code);
+    return messages::unknownSystemError.toString().arg(code);
 }

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "app/textprompt.h"
 
-#include "app/prompts.h"
+#include "app/messages.h"
 
 std::unique_ptr<QInputDialog> textDialog(QWidget *parent, const QString &title,
                                          const QString &label)
@@ -10,13 +10,7 @@ std::unique_ptr<QInputDialog> textDialog(QWidget *parent, const QString &title,
     dialog->setInputMode(QInputDialog::TextInput);
     dialog->setWindowTitle(title);
     dialog->setLabelText(label);
-    dialog->setOkButtonText(QStringLiteral("确定"));
-    dialog->setCancelButtonText(QStringLiteral("取消"));
+    dialog->setOkButtonText(messages::textDialogOk.toString());
+    dialog->setCancelButtonText(messages::textDialogCancel.toString());
     return dialog;
-}
-
-QString Prompts::text(QWidget *parent, const QString &title, const QString &label)
-{
-    const auto dialog = textDialog(parent, title, label);
-    return dialog->exec() == QDialog::Accepted ? dialog->textValue() : QString();
 }

@@ -56,6 +56,11 @@ public:
         std::fprintf(stderr, "unexpected question: %s\n", qPrintable(text));
         return false;
     }
+    QString text(QWidget *, const QString &, const QString &label) override
+    {
+        std::fprintf(stderr, "unexpected text request: %s\n", qPrintable(label));
+        return {};
+    }
 };
 
 // Mixed Chinese and ASCII, as a user's text would be.

@@ -102,8 +102,8 @@ SearchEnd searchFile(const QString &path, const QByteArray &query, const SearchR
             const qint64 from = std::max(window.base, offset - contextSize);
             const qint64 to = std::min(window.end(), offset + q + contextSize);
             const std::string_view around = window.view(from, to);
-            hits.push_back(
-                {offset, QByteArray(around.data(), qsizetype(around.size())), int(offset - from), int(q)});
+            hits.push_back({offset, QByteArray(around.data(), qsizetype(around.size())),
+                            int(offset - from), int(q)});
             nextStart = offset + q;
         }
         nextStart = std::max(nextStart, lastEnd - q + 1);

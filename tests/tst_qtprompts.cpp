@@ -10,6 +10,7 @@
 #include <QDialogButtonBox>
 #include <QFileInfo>
 #include <QHeaderView>
+#include <QInputDialog>
 #include <QLabel>
 #include <QLibraryInfo>
 #include <QLineEdit>
@@ -245,6 +246,27 @@ private slots:
         const auto box = QtPrompts::messageBox(nullptr, QStringLiteral("错误!"), text);
         box->show();
         QCOMPARE(shownText(*box), text);
+    }
+
+    // The one-line dialog gives the line typed, or nothing when cancelled.
+    void textAnswers_data()
+    {
+        QTest::addColumn<bool>("accept");
+        QTest::addColumn<QString>("answer");
+        QTest::newRow("确定 gives the line typed") << true << "张三";
+        QTest::newRow("取消 gives nothing") << false << "";
+    }
+
+    void textAnswers()
+    {
+        QFETCH(bool, accept);
+        QTimer::singleShot(0, this, [&] {
+            auto *dialog = qobject_cast<QInputDialog *>(QApplication::activeModalWidget());
+            QVERIFY(dialog);
+            dialog->setTextValue(QStringLiteral("张三"));
+            accept ? dialog->accept() : dialog->reject();
+        });
+        QTEST(prompts.text(nullptr, "按文字填写", "新名字:"), "answer");
     }
 
     // Qt's own question before replacing a file names the file.
