@@ -38,7 +38,8 @@ void appendDecoded(convert::Cp936 &codec, QByteArrayView bytes, QString &out)
             out += decoded;
             at += 2;
         } else if (!convert::isLeadByte(byte) && !decoded.isEmpty()
-                   && decoded[0] != QChar::ReplacementCharacter) {
+                   && decoded[0] != QChar::ReplacementCharacter
+                   && decoded[0].category() != QChar::Other_PrivateUse) {
             out += decoded[0];
             ++at;
         } else {
