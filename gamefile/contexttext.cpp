@@ -35,7 +35,13 @@ void appendDecoded(convert::Cp936 &codec, QByteArrayView bytes, QString &out)
         const bool pair = convert::isLeadByte(byte) && at + 1 < bytes.size();
         const QString decoded = codec.decodePair(byte, pair ? quint8(bytes[at + 1]) : 0);
         if (pair && decoded.size() == 1 && decoded[0] != QChar::ReplacementCharacter) {
-            out += decoded;
+            // A code of the user-defined areas draws nothing: its bytes.
+            if (decoded[0].category() == QChar::Other_PrivateUse) {
+                appendByteCode(byte, out);
+                out.insert(out.size() - 1, QString::number(quint8(bytes[at + 1]), 16).toUpper());
+            } else {
+                out += decoded;
+            }
             at += 2;
         } else if (!convert::isLeadByte(byte) && !decoded.isEmpty()
                    && decoded[0] != QChar::ReplacementCharacter

@@ -172,6 +172,7 @@ private slots:
         QTest::newRow("D5 before 0, no trail") << QByteArray::fromHex("D530") << "前<D5>0";
         QTest::newRow("80 is the euro") << QByteArray::fromHex("80") << "前€";
         QTest::newRow("FF, private use in the table") << QByteArray::fromHex("FF") << "前<FF>";
+        QTest::newRow("AAA1, user-defined") << QByteArray::fromHex("AAA141") << "前<AAA1>A";
         QTest::newRow("a lead byte at the end") << QByteArray::fromHex("41D5") << "前A<D5>";
     }
     void appendDecoded()
