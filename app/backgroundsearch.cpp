@@ -29,7 +29,7 @@ void BackgroundSearch::cancel()
         m_cancel->store(true);
 }
 
-void BackgroundSearch::start(const QString &path, const QByteArray &query)
+void BackgroundSearch::start(const QString &path, const QByteArray &query, qint64 maxHits)
 {
     stopAndWait();
     m_cancel = std::make_shared<std::atomic_bool>(false);
@@ -46,7 +46,7 @@ void BackgroundSearch::start(const QString &path, const QByteArray &query)
             Qt::QueuedConnection);
     };
 
-    m_thread.reset(QThread::create([this, path, query, cancel = m_cancel, post] {
+    m_thread.reset(QThread::create([this, path, query, maxHits, cancel = m_cancel, post] {
         std::vector<gamefile::Hit> pending;
         QElapsedTimer sincePost;
         sincePost.start();
@@ -70,7 +70,7 @@ void BackgroundSearch::start(const QString &path, const QByteArray &query)
                 if (sincePost.elapsed() >= 50)
                     flush(done);
             },
-            *cancel);
+            *cancel, 1 << 20, maxHits);
         flush(bytesDone);
         post([this, end] {
             m_running = false;

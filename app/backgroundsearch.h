@@ -27,8 +27,9 @@ public:
     std::function<void(qint64 bytesDone)> onProgress;
     std::function<void(const gamefile::SearchEnd &end)> onEnd;
 
-    // Stops a running search first (its end is not reported).
-    void start(const QString &path, const QByteArray &query);
+    // Stops a running search first (its end is not reported). The search
+    // ends at `maxHits` hits.
+    void start(const QString &path, const QByteArray &query, qint64 maxHits);
     // Asks the running search to stop; its end, `cancelled` set, follows
     // within one chunk's read.
     void cancel();

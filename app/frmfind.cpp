@@ -20,6 +20,15 @@
 
 #include <limits>
 
+namespace {
+
+// A hit costs about 100 bytes in the list: a million is as long as a list
+// is useful, and a query found at every byte of a disc image stops there
+// instead of taking all the memory.
+constexpr qint64 maxHits = 1'000'000;
+
+} // namespace
+
 frmFind::frmFind(Prompts &prompts, convert::Cp936 &codec,
                  std::function<void(const ResultList &, QWidget *)> exportList)
     : ui(std::make_unique<Ui::frmFind>()), m_prompts(prompts), m_codec(codec),
@@ -136,7 +145,7 @@ void frmFind::cmdFind_Click()
     // For the progress only; the search itself checks the length it reads.
     m_searchedSize = QFileInfo(path).size();
     m_bytesDone = 0;
-    m_search->start(path, query.bytes);
+    m_search->start(path, query.bytes, maxHits);
     showProgress(0);
     updateButtons();
 }
@@ -178,13 +187,16 @@ void frmFind::searchEnded(const gamefile::SearchEnd &end)
     const QString hits = bytesText(m_hits->size());
     if (end.cancelled) {
         ui->lblStatus->setText(messages::findCancelled.toString().arg(done, size, hits));
-    } else if (end.error) {
+    } else if (end.error || end.reachedMaxHits) {
         ui->lblStatus->setText(messages::findStopped.toString().arg(done, size, hits));
     } else {
         ui->progress->setValue(1000);
         ui->lblStatus->setText(messages::findDone.toString().arg(size, hits));
     }
     updateButtons();
+    if (end.reachedMaxHits)
+        m_prompts.message(this, messages::noticeTitle.toString(),
+                          messages::findTooManyHits.toString().arg(bytesText(maxHits)));
     if (!end.error)
         return;
     QStringView sentence;

@@ -190,11 +190,15 @@ inline constexpr QStringView findRunning = u"正在查找：%1 / %2 字节，找
 inline constexpr QStringView findDone = u"查找完毕：共 %1 字节，找到 %2 处";
 inline constexpr QStringView findCancelled = u"已取消：查找了 %1 / %2 字节，找到 %3 处";
 inline constexpr QStringView findStopped = u"查找中断：查找了 %1 / %2 字节，找到 %3 处";
+// %1 is the count.
+inline constexpr QStringView findTooManyHits =
+    u"已找到 %1 处，查找到此停止：列表再长会占用过多内存。请查找更长的文字或代码；替换之后可以再查找一次，找出其余的位置。";
 // Search failures: %1 is the path; the reason, when there is one, follows.
 inline constexpr QStringView findNotRegular =
     u"“%1”不是普通文件（而是文件夹、管道、设备或套接字），不能在其中查找。";
 inline constexpr QStringView findOpenFailed = u"无法打开文件“%1”。";
-inline constexpr QStringView findReadFailed = u"无法读取文件“%1”。查找已停止，列表中是停止前找到的位置。";
+inline constexpr QStringView findReadFailed =
+    u"无法读取文件“%1”。查找已停止，列表中是停止前找到的位置。";
 inline constexpr QStringView findShrunk =
     u"查找时文件“%1”变短了，可能正被另一个程序改写。查找已停止，列表中是停止前找到的位置。";
 inline constexpr QStringView findGrew =
@@ -232,7 +236,8 @@ inline constexpr QStringView replaceShortWrite =
     u"文件“%1”没有写完整：磁盘可能已满，或文件大小受到限制。没写完的这一处已恢复原样。";
 inline constexpr QStringView replaceFlushFailed =
     u"无法把文件“%1”写入磁盘：已替换的位置可能没有保存下来。";
-inline constexpr QStringView replaceCloseFailed = u"无法关闭文件“%1”：已替换的位置可能没有保存下来。";
+inline constexpr QStringView replaceCloseFailed =
+    u"无法关闭文件“%1”：已替换的位置可能没有保存下来。";
 // %1 the count written before the failure.
 inline constexpr QStringView replaceWrittenBefore = u"出错之前已替换 %1 处。";
 inline constexpr QStringView takeBackWrittenBefore = u"出错之前已撤销 %1 处。";
@@ -243,7 +248,6 @@ inline constexpr QStringView takeBackReplaceQuestion =
     u"要撤销上次在文件“%2”中的替换（%1 处）吗？只有仍是程序所写内容的位置才会写回原来的字节。";
 inline constexpr QStringView takeBackReplaceDone = u"已撤销文件“%2”中的 %1 处替换。";
 // %1 the count.
-inline constexpr QStringView takeBackReplaceSkipped =
-    u"另有 %1 处在替换之后已被改动，没有撤销。";
+inline constexpr QStringView takeBackReplaceSkipped = u"另有 %1 处在替换之后已被改动，没有撤销。";
 
 } // namespace messages

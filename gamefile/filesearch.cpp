@@ -47,7 +47,7 @@ bool mayBeInsideCharacter(const Hit &hit)
 }
 
 SearchEnd searchFile(const QString &path, const QByteArray &query, const SearchReport &report,
-                     const std::atomic_bool &cancel, qsizetype chunkSize)
+                     const std::atomic_bool &cancel, qsizetype chunkSize, qint64 maxHits)
 {
     Q_ASSERT(!query.isEmpty() && chunkSize > 0);
     SearchEnd end;
@@ -102,7 +102,7 @@ SearchEnd searchFile(const QString &path, const QByteArray &query, const SearchR
         // file ends here.
         const qint64 lastEnd = atEnd ? window.end() : window.end() - contextSize;
         std::vector<Hit> hits;
-        while (nextStart + q <= lastEnd) {
+        while (nextStart + q <= lastEnd && end.hits + qint64(hits.size()) < maxHits) {
             const std::string_view haystack = window.view(nextStart, lastEnd);
             const size_t found = haystack.find(needle);
             if (found == std::string_view::npos)
@@ -118,6 +118,10 @@ SearchEnd searchFile(const QString &path, const QByteArray &query, const SearchR
         nextStart = std::max(nextStart, lastEnd - q + 1);
         end.hits += qint64(hits.size());
         report(readTo, std::move(hits));
+        if (end.hits >= maxHits) {
+            end.reachedMaxHits = true;
+            return end;
+        }
 
         if (!file.isStillAt(path))
             return failed(end, SearchStep::Vanished);

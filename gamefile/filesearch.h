@@ -7,6 +7,7 @@
 
 #include <atomic>
 #include <functional>
+#include <limits>
 #include <optional>
 #include <vector>
 
@@ -44,6 +45,7 @@ struct SearchEnd {
     qint64 size = 0; // the file's length when it was opened
     qint64 hits = 0;
     bool cancelled = false;
+    bool reachedMaxHits = false; // stopped after `maxHits` hits
     std::optional<SearchError> error;
 };
 
@@ -56,8 +58,11 @@ using SearchReport = std::function<void(qint64 bytesDone, std::vector<Hit> &&hit
 // `chunkSize` bytes, so memory stays bounded whatever the file's size;
 // hits across two chunks are found. `report` is called after each chunk;
 // `cancel` is looked at before each, and a search asked to stop ends with
-// `cancelled` set. The file is opened read-only and never changed.
+// `cancelled` set. A search stops at `maxHits` hits, `reachedMaxHits` set,
+// so that a query found at every byte of a disc image cannot take all the
+// memory. The file is opened read-only and never changed.
 SearchEnd searchFile(const QString &path, const QByteArray &query, const SearchReport &report,
-                     const std::atomic_bool &cancel, qsizetype chunkSize = 1 << 20);
+                     const std::atomic_bool &cancel, qsizetype chunkSize = 1 << 20,
+                     qint64 maxHits = std::numeric_limits<qint64>::max());
 
 } // namespace gamefile

@@ -214,6 +214,22 @@ private slots:
 
     // Files that are not there, not files, or not to be written; a search
     // cancelled before it starts. Nothing is created or changed.
+    // A query at every byte stops where the caller says.
+    void stopsAtMaxHits()
+    {
+        const QString path = m_dir.filePath(QStringLiteral("zeros"));
+        QVERIFY(create(path, QByteArray(3000, '\0')));
+        const std::atomic_bool cancel = false;
+        qint64 reported = 0;
+        const auto end = gamefile::searchFile(
+            path, QByteArray(1, '\0'),
+            [&](qint64, std::vector<gamefile::Hit> &&hits) { reported += qint64(hits.size()); },
+            cancel, 64, 1000);
+        QVERIFY(end.reachedMaxHits && !end.error);
+        QCOMPARE(end.hits, 1000);
+        QCOMPARE(reported, 1000);
+    }
+
     void refusals_data()
     {
         QTest::addColumn<QString>("kind");
