@@ -10,6 +10,7 @@
 
 #include <cerrno>
 #include <fcntl.h>
+#include <optional>
 #include <utility>
 
 using namespace gamefile;
@@ -94,32 +95,46 @@ private slots:
     // of. A read-only tmpfs refuses the file's opening.
     void patchOnSmallDisk_data()
     {
+        QTest::addColumn<QString>("type");
         QTest::addColumn<bool>("readOnly");
         QTest::addColumn<Offsets>("offsets");
         QTest::addColumn<int>("code");
         QTest::addColumn<Offsets>("written");
-        QTest::newRow("full: a written page, then a hole")
-            << false << Offsets{8, 600000} << ENOSPC << Offsets{8};
-        QTest::newRow("full: a hole first") << false << Offsets{600000, 8} << ENOSPC << Offsets{};
-        QTest::newRow("read-only") << true << Offsets{8} << EROFS << Offsets{};
+        for (const char *type : {"tmpfs", "ext4", "ext2"}) {
+            const QString name = QString::fromLatin1(type);
+            QTest::addRow("%s full: a written page, then a hole", type)
+                << name << false << Offsets{8, 600000} << ENOSPC << Offsets{8};
+            QTest::addRow("%s full: a hole first", type)
+                << name << false << Offsets{600000, 8} << ENOSPC << Offsets{};
+            QTest::addRow("%s read-only", type) << name << true << Offsets{8} << EROFS << Offsets{};
+        }
     }
     void patchOnSmallDisk()
     {
         QFETCH(bool, readOnly);
         QFETCH(Offsets, offsets);
         QFETCH(Offsets, written);
+        QFETCH(QString, type);
         if (::geteuid() != 0)
-            QSKIP("only root may mount a tmpfs");
-        const SmallDisk disk(m_dir.filePath(QStringLiteral("disk")));
-        if (!disk.mounted)
-            QSKIP("this machine does not let root mount a tmpfs");
-        const QString path = disk.path + QStringLiteral("/game.bin");
+            QSKIP("only root may mount a file system");
+        QTemporaryDir folder;
+        std::optional<SmallDisk> tmpfs;
+        std::optional<LoopDisk> loop;
+        if (type == u"tmpfs")
+            tmpfs.emplace(folder.filePath(QStringLiteral("disk")));
+        else
+            loop.emplace(folder.path(), type);
+        if (tmpfs ? !tmpfs->mounted : !loop->mounted)
+            QSKIP(tmpfs ? "this machine does not let root mount a tmpfs"
+                        : qPrintable(loop->reason));
+        const QString root = tmpfs ? tmpfs->path : loop->path;
+        const QString path = root + QStringLiteral("/game.bin");
         QVERIFY(create(path, QByteArray(4096, '\0')));
         QCOMPARE(::truncate(QFile::encodeName(path).constData(), 1 << 20), 0);
-        QVERIFY(readOnly ? ::mount("tmpfs", QFile::encodeName(disk.path).constData(), "tmpfs",
+        QVERIFY(readOnly ? ::mount("none", QFile::encodeName(root).constData(), nullptr,
                                    MS_REMOUNT | MS_RDONLY, nullptr)
                                == 0
-                         : disk.fill(0));
+                         : (tmpfs ? tmpfs->fill(0) : loop->fill(0)));
 
         const PatchEnd end = patchWhereHolds(path, offsets, QByteArray(4, '\0'), liSi);
         QVERIFY(end.error);
