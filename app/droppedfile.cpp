@@ -9,6 +9,15 @@
 #include <QMimeData>
 #include <QUrl>
 
+QDropEvent *fileDrag(QEvent *event)
+{
+    const QEvent::Type type = event->type();
+    if (type != QEvent::DragEnter && type != QEvent::DragMove && type != QEvent::Drop)
+        return nullptr;
+    auto *drop = static_cast<QDropEvent *>(event);
+    return drop->mimeData()->hasUrls() ? drop : nullptr;
+}
+
 QString draggedFile(const QDropEvent &event)
 {
     if (!(event.possibleActions() & Qt::CopyAction))

@@ -4,7 +4,12 @@
 #include <QString>
 
 class QDropEvent;
+class QEvent;
 class QUrl;
+
+// `event` as a drag or drop that carries URLs, the kind a dragged file
+// comes as, or null for any other event.
+QDropEvent *fileDrag(QEvent *event);
 
 // The one local file a drag carries, or "": several files, a folder, a
 // URL that is not a file, or a drag that can only move (a file manager

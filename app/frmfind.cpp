@@ -228,11 +228,8 @@ void frmFind::updateButtons()
 // page, only one local file, taken as a copy, checked once dropped.
 bool frmFind::eventFilter(QObject *watched, QEvent *event)
 {
-    const QEvent::Type type = event->type();
-    if (type != QEvent::DragEnter && type != QEvent::DragMove && type != QEvent::Drop)
-        return QWidget::eventFilter(watched, event);
-    auto *drop = static_cast<QDropEvent *>(event);
-    if (!drop->mimeData()->hasUrls())
+    QDropEvent *drop = fileDrag(event);
+    if (!drop)
         return QWidget::eventFilter(watched, event);
     if (draggedFile(*drop).isEmpty()) {
         drop->ignore();
@@ -240,7 +237,7 @@ bool frmFind::eventFilter(QObject *watched, QEvent *event)
     }
     drop->setDropAction(Qt::CopyAction);
     drop->accept();
-    if (type == QEvent::Drop)
+    if (event->type() == QEvent::Drop)
         dropFile(drop);
     return true;
 }

@@ -54,13 +54,10 @@ void SaveFilePage::dropSaveFile(QDropEvent *event)
 // as text.
 bool SaveFilePage::eventFilter(QObject *watched, QEvent *event)
 {
-    const QEvent::Type type = event->type();
-    if (type != QEvent::DragEnter && type != QEvent::DragMove && type != QEvent::Drop)
+    QDropEvent *drop = fileDrag(event);
+    if (!drop)
         return QObject::eventFilter(watched, event);
-    auto *drop = static_cast<QDropEvent *>(event);
-    if (!drop->mimeData()->hasUrls())
-        return QObject::eventFilter(watched, event);
-    if (type == QEvent::Drop)
+    if (event->type() == QEvent::Drop)
         dropSaveFile(drop);
     else
         acceptSaveFileDrag(drop);

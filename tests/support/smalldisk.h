@@ -17,6 +17,22 @@
 #include <sys/statvfs.h>
 #include <unistd.h>
 
+// Writes a file "filler" on the disk at `path` until `free()` says
+// `leave` bytes or fewer are left.
+template <typename Free>
+bool fillDisk(const QString &path, qint64 leave, Free free)
+{
+    QFile filler(path + QStringLiteral("/filler"));
+    if (!filler.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
+        return false;
+    const QByteArray block(1024, 'f');
+    while (free() > leave) {
+        if (filler.write(block) != block.size())
+            break;
+    }
+    return true;
+}
+
 // A small tmpfs (64 KiB unless told), unmounted whatever happens; only
 // root may mount one.
 struct SmallDisk {
@@ -36,15 +52,7 @@ struct SmallDisk {
     // Fills the disk until `leave` bytes or fewer are free.
     bool fill(qint64 leave) const
     {
-        QFile filler(path + QStringLiteral("/filler"));
-        if (!filler.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
-            return false;
-        const QByteArray block(1024, 'f');
-        while (QStorageInfo(path).bytesAvailable() > leave) {
-            if (filler.write(block) != block.size())
-                break;
-        }
-        return true;
+        return fillDisk(path, leave, [&] { return QStorageInfo(path).bytesAvailable(); });
     }
 };
 
@@ -115,17 +123,9 @@ struct LoopDisk {
         if (mounted)
             ::umount2(QFile::encodeName(path).constData(), MNT_DETACH);
     }
-    // Fills the disk until `leave` bytes or fewer are free.
+    // Fills the disk until `leave` bytes or fewer are free (root's too).
     bool fill(qint64 leave) const
     {
-        QFile filler(path + QStringLiteral("/filler"));
-        if (!filler.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
-            return false;
-        const QByteArray block(1024, 'f');
-        while (freeBytes(path) > leave) {
-            if (filler.write(block) != block.size())
-                break;
-        }
-        return true;
+        return fillDisk(path, leave, [&] { return freeBytes(path); });
     }
 };
