@@ -57,34 +57,34 @@ void frmMain::Command4_Click()
 
 void frmMain::Command5_Click()
 {
-    exportList(*ui->List1);
+    exportList(*ui->List1, this);
 }
 
 void frmMain::Command6_Click()
 {
-    exportList(*ui->List2);
+    exportList(*ui->List2, this);
 }
 
-void frmMain::exportList(const ResultList &list)
+void frmMain::exportList(const ResultList &list, QWidget *over)
 {
     if (list.count() == 0) {
-        showError(messages::nothingToExport.toString());
+        showError(messages::nothingToExport.toString(), over);
         return;
     }
-    const QString path = m_prompts.saveFileName(this, messages::exportTitle.toString(),
+    const QString path = m_prompts.saveFileName(over, messages::exportTitle.toString(),
                                                 m_exportFilter, m_exportPath, nullptr);
     if (path.isEmpty())
         return;
     m_exportPath = path;
-    writeExport(path, list.rows(), convert::TextEncoding::Cp936);
+    writeExport(path, list.rows(), convert::TextEncoding::Cp936, over);
 }
 
 bool frmMain::writeExport(const QString &path, const convert::Rows &rows,
-                          convert::TextEncoding encoding)
+                          convert::TextEncoding encoding, QWidget *over)
 {
     const auto error = convert::exportLines(path, rows, m_codec, encoding);
     if (error)
-        showFileError(exportErrorSentence(error->step), path, error->code);
+        showFileError(exportErrorSentence(error->step), path, error->code, over);
     return !error;
 }
 

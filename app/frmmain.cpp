@@ -3,6 +3,7 @@
 #include "ui_frmmain.h"
 
 #include "app/frmabout.h"
+#include "app/frmfind.h"
 #include "app/messages.h"
 #include "app/messagetext.h"
 #include "app/programicon.h"
@@ -32,6 +33,7 @@ frmMain::frmMain(Prompts &prompts, convert::Cp936 &codec, QWidget *parent)
     connect(ui->mnu_hztoUni, &QAction::triggered, this, &frmMain::mnu_hztoUni_Click);
     connect(ui->mnu_Unitohz, &QAction::triggered, this, &frmMain::mnu_Unitohz_Click);
     connect(ui->mnu_changname, &QAction::triggered, this, &frmMain::mnu_changname_Click);
+    connect(ui->mnu_find, &QAction::triggered, this, &frmMain::mnu_find_Click);
     connect(ui->Command3, &QPushButton::clicked, this, &frmMain::Command3_Click);
     connect(ui->Command4, &QPushButton::clicked, this, &frmMain::Command4_Click);
     connect(ui->Text1, &QLineEdit::returnPressed, this, &frmMain::Command3_Click);
@@ -102,6 +104,20 @@ void frmMain::showAbout()
     m_about->showWindow();
 }
 
+void frmMain::mnu_find_Click()
+{
+    showFind();
+}
+
+void frmMain::showFind()
+{
+    if (!m_find)
+        m_find = std::make_unique<frmFind>(
+            m_prompts, m_codec,
+            [this](const ResultList &list, QWidget *over) { exportList(list, over); });
+    m_find->showWindow(m_saveFilePage->saveFile());
+}
+
 void frmMain::endProgram()
 {
     // At once and without a question: every window closes, the about
@@ -125,12 +141,12 @@ void frmMain::mnu_changname_Click()
     ui->SSTab1->setCurrentWidget(ui->saveFilePage);
 }
 
-void frmMain::showError(const QString &text)
+void frmMain::showError(const QString &text, QWidget *over)
 {
-    m_prompts.message(this, messages::errorTitle.toString(), text);
+    m_prompts.message(over ? over : this, messages::errorTitle.toString(), text);
 }
 
-void frmMain::showFileError(QStringView sentence, const QString &path, int code)
+void frmMain::showFileError(QStringView sentence, const QString &path, int code, QWidget *over)
 {
-    showError(fileFailureText(sentence, path, code));
+    showError(fileFailureText(sentence, path, code), over);
 }

@@ -19,6 +19,7 @@ class Prompts;
 class ResultList;
 class SaveFilePage;
 class frmAbout;
+class frmFind;
 
 // The main window: three tool pages, the menu, the about and exit buttons.
 // Its controls keep their object names from the form (Text1, List1,
@@ -47,12 +48,16 @@ private:
     void mnu_hztoUni_Click();
     void mnu_Unitohz_Click();
     void mnu_changname_Click();
+    void mnu_find_Click();
     void endProgram();
     void showAbout();
-    void showError(const QString &text);
+    void showFind();
+    // Over the main window unless `over` is given.
+    void showError(const QString &text, QWidget *over = nullptr);
     // `sentence` names the file with %1; the reason for the system's error
     // code, if any, follows on a line of its own.
-    void showFileError(QStringView sentence, const QString &path, int code);
+    void showFileError(QStringView sentence, const QString &path, int code,
+                       QWidget *over = nullptr);
 
     // The character and code pages: the conversions and their export
     // (frmmain-conversion.cpp).
@@ -60,10 +65,11 @@ private:
     void Command4_Click();
     void Command5_Click();
     void Command6_Click();
-    void exportList(const ResultList &list);
+    // Dialogs over `over`: the window whose list it is.
+    void exportList(const ResultList &list, QWidget *over);
     // False, after its message, when the export failed.
-    bool writeExport(const QString &path, const convert::Rows &rows,
-                     convert::TextEncoding encoding);
+    bool writeExport(const QString &path, const convert::Rows &rows, convert::TextEncoding encoding,
+                     QWidget *over = nullptr);
     void copyCodesOfList1();
     void copyTextOfList2();
 
@@ -79,6 +85,7 @@ private:
     Prompts &m_prompts;
     convert::Cp936 &m_codec;
     std::unique_ptr<frmAbout> m_about; // created by the first show request
+    std::unique_ptr<frmFind> m_find;   // likewise
     QString m_exportFilter;
     QString m_exportPath;  // the export chooser proposes the last file chosen
     QString m_tablePath;   // likewise for table files

@@ -165,5 +165,89 @@ inline constexpr QStringView textDialogCancel = u"取消";
 inline constexpr QStringView folderType = u"文件夹";
 inline constexpr QStringView specialFileType = u"特殊文件";
 inline constexpr QStringView plainFileType = u"文件";
+// The find window (frmfind.cpp, frmfind-replace.cpp).
+inline constexpr QStringView findMenuItem = u"在文件中查找…";
+inline constexpr QStringView findAllFilesFilter = u"所有文件(*)|*";
+inline constexpr QStringView findNoFile = u"请先选择要查找的文件。";
+inline constexpr QStringView findNothingTyped = u"请先输入要查找的文字或代码。";
+// %1 is what was typed, %2 the character the code page cannot hold.
+inline constexpr QStringView findUnencodable =
+    u"要查找的文字“%1”中的“%2”不在代码页 936 中，游戏的文件里不会有它。没有查找。";
+inline constexpr QStringView replaceUnencodable =
+    u"替换的文字“%1”中的“%2”不在代码页 936 中，游戏无法显示它。没有替换。";
+// %1 is the token.
+inline constexpr QStringView findNotACode =
+    u"要查找的代码中的“%1”不是代码：每个代码是 2 位或 4 位16进制数字（0-9、A-F），代码之间用空格隔开，例如 D5C5 C8FD。没有查找。";
+inline constexpr QStringView replaceNotACode =
+    u"替换的代码中的“%1”不是代码：每个代码是 2 位或 4 位16进制数字（0-9、A-F），代码之间用空格隔开，例如 C0EE CBC4。没有替换。";
+// %1 is the replacement's byte count, %2 the query's.
+inline constexpr QStringView replaceTooLong =
+    u"替换的内容在代码页 936 中占 %1 个字节，比查找的内容（%2 个字节）长。替换不能改变文件的长度，没有替换。";
+
+// The search's progress: %1 bytes searched, %2 the file's length, %3 the hits
+// (findDone: %1 the length, %2 the hits).
+inline constexpr QStringView findRunning = u"正在查找：%1 / %2 字节，找到 %3 处";
+inline constexpr QStringView findDone = u"查找完毕：共 %1 字节，找到 %2 处";
+inline constexpr QStringView findCancelled = u"已取消：查找了 %1 / %2 字节，找到 %3 处";
+inline constexpr QStringView findStopped = u"查找中断：查找了 %1 / %2 字节，找到 %3 处";
+// %1 is the count.
+inline constexpr QStringView findTooManyHits =
+    u"已找到 %1 处，查找到此停止：列表再长会占用过多内存。请查找更长的文字或代码；替换之后可以再查找一次，找出其余的位置。";
+// Search failures: %1 is the path; the reason, when there is one, follows.
+inline constexpr QStringView findNotRegular =
+    u"“%1”不是普通文件（而是文件夹、管道、设备或套接字），不能在其中查找。";
+inline constexpr QStringView findOpenFailed = u"无法打开文件“%1”。";
+inline constexpr QStringView findReadFailed =
+    u"无法读取文件“%1”。查找已停止，列表中是停止前找到的位置。";
+inline constexpr QStringView findShrunk =
+    u"查找时文件“%1”变短了，可能正被另一个程序改写。查找已停止，列表中是停止前找到的位置。";
+inline constexpr QStringView findGrew =
+    u"查找时文件“%1”变长了，可能正被另一个程序改写，后加的部分没有查找。列表中是已找到的位置。";
+inline constexpr QStringView findVanished =
+    u"查找时文件“%1”被删除、移走或换成了另一个文件。查找已停止，列表中是停止前找到的位置。";
+
+// A hit's line: the hit between the marks, the note after the line.
+inline constexpr QStringView hitOpen = u"【";
+inline constexpr QStringView hitClose = u"】";
+inline constexpr QStringView hitMayBeInsideCharacter = u"  可能不在字符边界";
+
+// The line that shows what a hit will hold: %1 the bytes, %2 their text.
+inline constexpr QStringView replacePreview = u"替换后每处将是: %1 = %2";
+// %1 the hit's line as it will read.
+inline constexpr QStringView replacePreviewHit = u"所选第一处替换后: %1";
+inline constexpr QStringView replaceNoSearch = u"请先查找，再替换找到的位置。";
+inline constexpr QStringView replaceNothingSelected = u"请先在列表中选择要替换的位置。";
+// %1 the count, %2 the path, %3 the bytes written at each hit.
+inline constexpr QStringView replaceAllQuestion =
+    u"要替换文件“%2”中找到的全部 %1 处吗？每处将写入: %3";
+inline constexpr QStringView replaceTitle = u"替换";
+// %1 the count, %2 the path.
+inline constexpr QStringView replaceDone = u"已在文件“%2”中替换 %1 处。";
+// %1 the count.
+inline constexpr QStringView replaceSkipped =
+    u"另有 %1 处在查找之后已被改动，不再是查找的内容，没有替换。";
+// Replacement failures: %1 the path, the reason next; then how many were written.
+inline constexpr QStringView replaceNotRegular =
+    u"“%1”不是普通文件（而是文件夹、管道、设备或套接字），不能写入。";
+inline constexpr QStringView replaceOpenFailed = u"无法打开文件“%1”来写入。";
+inline constexpr QStringView replaceReadFailed = u"无法读取文件“%1”。";
+inline constexpr QStringView replaceWriteFailed = u"无法写入文件“%1”。";
+inline constexpr QStringView replaceShortWrite =
+    u"文件“%1”没有写完整：磁盘可能已满，或文件大小受到限制。没写完的这一处已恢复原样。";
+inline constexpr QStringView replaceFlushFailed =
+    u"无法把文件“%1”写入磁盘：已替换的位置可能没有保存下来。";
+inline constexpr QStringView replaceCloseFailed =
+    u"无法关闭文件“%1”：已替换的位置可能没有保存下来。";
+// %1 the count written before the failure.
+inline constexpr QStringView replaceWrittenBefore = u"出错之前已替换 %1 处。";
+inline constexpr QStringView takeBackWrittenBefore = u"出错之前已撤销 %1 处。";
+
+// Taking the last replacement back: %1 the count, %2 the path.
+inline constexpr QStringView takeBackReplaceTitle = u"撤销上次替换";
+inline constexpr QStringView takeBackReplaceQuestion =
+    u"要撤销上次在文件“%2”中的替换（%1 处）吗？只有仍是程序所写内容的位置才会写回原来的字节。";
+inline constexpr QStringView takeBackReplaceDone = u"已撤销文件“%2”中的 %1 处替换。";
+// %1 the count.
+inline constexpr QStringView takeBackReplaceSkipped = u"另有 %1 处在替换之后已被改动，没有撤销。";
 
 } // namespace messages

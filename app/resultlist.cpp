@@ -30,6 +30,22 @@ void LinesModel::setRows(std::unique_ptr<convert::Rows> rows)
     endResetModel();
 }
 
+void LinesModel::appendRows(qsizetype count, const std::function<void()> &grow)
+{
+    if (count <= 0)
+        return;
+    const int first = int(m_rows->size());
+    beginInsertRows({}, first, int(first + count - 1));
+    grow();
+    endInsertRows();
+}
+
+void LinesModel::rowsChanged()
+{
+    if (!m_rows->isEmpty())
+        emit dataChanged(index(0), index(int(m_rows->size() - 1)));
+}
+
 ResultList::ResultList(QWidget *parent) : QListView(parent), m_model(this)
 {
     setModel(&m_model);

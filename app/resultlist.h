@@ -25,6 +25,10 @@ public:
 
     const convert::Rows &rows() const { return *m_rows; }
     void setRows(std::unique_ptr<convert::Rows> rows);
+    // `grow` adds `count` rows at the end of the rows.
+    void appendRows(qsizetype count, const std::function<void()> &grow);
+    // The rows' lines changed: they are made anew.
+    void rowsChanged();
 
 private:
     std::unique_ptr<convert::Rows> m_rows = std::make_unique<convert::Lines>();
@@ -50,6 +54,13 @@ public:
     {
         setRows(std::make_unique<convert::Lines>(std::move(lines)));
     }
+    // For rows that grow or change while they are shown: `grow` adds
+    // `count` rows at their end; rowsChanged() after their lines changed.
+    void appendRows(qsizetype count, const std::function<void()> &grow)
+    {
+        m_model.appendRows(count, grow);
+    }
+    void rowsChanged() { m_model.rowsChanged(); }
 
     // The selected lines in list order, joined with "\n".
     QString selectedText() const;
